@@ -1,0 +1,41 @@
+// kvtool: a developer's command line over the engine and the renderer.
+#include "tools/kvtool.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Subcommand {
+  const char* name;
+  int (*run)(int argc, char** argv);
+  const char* usage;
+};
+
+constexpr Subcommand Subcommands[] = {
+    {"perft", PerftCommand, "perft \"<FEN>\" <depth> [--divide] [--as-opponent]"},
+    {"eval", EvalCommand, "eval \"<FEN>\""},
+    {"search", SearchCommand, "search \"<FEN>\" [--depth D] [--seconds S] [--seed N]"},
+    {"bench", BenchCommand, "bench"},
+    {"render-bench", RenderBenchCommand, "render-bench"},
+};
+
+void PrintHelp(FILE* out) {
+  std::fprintf(out, "usage: kvtool <command> [arguments]\n");
+  for (const Subcommand& command : Subcommands) std::fprintf(out, "  kvtool %s\n", command.usage);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0) {
+    PrintHelp(stdout);
+    return argc < 2 ? 2 : 0;
+  }
+  for (const Subcommand& command : Subcommands) {
+    if (std::strcmp(argv[1], command.name) == 0) return command.run(argc - 2, argv + 2);
+  }
+  std::fprintf(stderr, "kvtool: unknown command '%s'\n", argv[1]);
+  PrintHelp(stderr);
+  return 2;
+}

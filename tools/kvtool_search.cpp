@@ -1,0 +1,15 @@
+// Placeholder until this subcommand is built.
+#include <cstdio>
+
+#include "tools/kvtool.h"
+
+int SearchCommand(int, char**) {
+  std::fprintf(stderr, "kvtool: not built yet\n");
+  return 1;
+}
+
+int BenchCommand(int, char**) {
+  std::fprintf(stderr, "kvtool: not built yet\n");
+  return 1;
+}
+
