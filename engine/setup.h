@@ -17,8 +17,9 @@ struct FenPosition {
 bool ParseFen(const std::string& fen, FenPosition* position, std::string* error);
 
 // Installs a parsed position as the game position with the engine playing engineWhite:
-// sets BoardFlipped, GameBoard, GameCastleRights, GameEpFile (only when the side to move can
-// use it), GameCastled = 0, and copies all of it into Board and ply 0.
+// sets BoardFlipped, GameBoard, GameCastleRights (only rights whose king and rook stand at
+// home), GameEpFile (1 + the internal column of the FEN's en-passant square, 0 when none),
+// GameCastled = 0, copies all of it into Board and ply 0, and fills PieceValue.
 void InstallPosition(const FenPosition& position, bool engineWhite);
 
 // ParseFen + InstallPosition with the engine playing the side to move, or the other side

@@ -1,0 +1,143 @@
+#include "engine/makemove.h"
+
+#include "engine/sides.h"
+#include "engine/state.h"
+
+namespace {
+
+// A rook leaving a corner or the king moving takes the matching rights of the mover's digit.
+template <int Side>
+void UpdateRights(uint8_t next, uint8_t mover, uint8_t from) {
+  using S = SideTraits<Side>;
+  uint8_t rights = CastleRights[next];
+  uint8_t digit = S::Digit(rights);
+  if (mover == S::King) {
+    digit = 0;
+  } else {
+    const CastlingSquares c = CastlingFor<Side>(BoardFlipped);
+    if (from == c.shortRook) {
+      if (digit == 1) digit = 0;
+      if (digit == 3) digit = 2;
+    } else if (from == c.longRook) {
+      if (digit == 2) digit = 0;
+      if (digit == 3) digit = 1;
+    }
+  }
+  CastleRights[next] = S::WithDigit(rights, digit);
+}
+
+template <int Side>
+void MakeMove(uint8_t ply, uint8_t index) {
+  using S = SideTraits<Side>;
+  const uint8_t f = MoveFrom[ply][index];
+  const uint8_t v = MoveTo[ply][index];
+  const uint8_t next = static_cast<uint8_t>(ply + 1);
+  UndoCaptured[ply] = 0;
+  UndoMover[ply] = 0;
+  EpFile[next] = 0;
+  CastleRights[next] = CastleRights[ply];
+  Castled[next] = Castled[ply];
+  // The empty entry, or any entry of a ply that has no moves, only carries the state over.
+  if ((f == 0 && v == 0) || LastMove[ply] >= NoMoves) return;
+
+  const uint8_t m = Board[f];
+  if (v < CaptureFlag) {
+    const uint8_t t = v;
+    if (m == S::King) {
+      const CastlingSquares c = CastlingFor<Side>(BoardFlipped);
+      if (f == c.king && (t == c.shortTarget || t == c.longTarget)) {
+        const bool isShort = t == c.shortTarget;
+        const uint8_t rook = isShort ? c.shortRook : c.longRook;
+        const uint8_t rookTarget = isShort ? c.shortRookTarget : c.longRookTarget;
+        Board[f] = Empty;
+        Board[rook] = Empty;
+        Board[t] = S::King;
+        Board[rookTarget] = S::Rook;
+        const uint8_t amount = static_cast<uint8_t>((isShort ? 1 : 2) * S::RightsUnit);
+        CastleRights[next] = static_cast<uint8_t>(CastleRights[next] - amount);
+        Castled[next] = static_cast<uint8_t>(Castled[next] + amount);
+        UndoCaptured[ply] = S::King;
+        return;
+      }
+    }
+    if (m == S::King || m == S::Rook) UpdateRights<Side>(next, m, f);
+    UndoCaptured[ply] = m;
+    Board[t] = m;
+    Board[f] = Empty;
+  } else if (v < DoubleStepFlag) {
+    const uint8_t t = static_cast<uint8_t>(v - CaptureFlag);
+    if (m == S::Pawn && Board[t] == Empty) {
+      Board[f] = Empty;
+      Board[t] = S::Pawn;
+      Board[(t - S::Forward) & 63] = Empty;  // the pawn that made the double step
+      UndoCaptured[ply] = 0;
+      return;
+    }
+    if (m == S::King || m == S::Rook) UpdateRights<Side>(next, m, f);
+    UndoCaptured[ply] = Board[t];
+    UndoMover[ply] = m;
+    Board[t] = m;
+    Board[f] = Empty;
+  } else if (v < PromotionFlag) {
+    const uint8_t t = static_cast<uint8_t>(v - DoubleStepFlag);
+    UndoCaptured[ply] = S::Pawn;
+    Board[t] = S::Pawn;
+    Board[f] = Empty;
+    EpFile[next] = static_cast<uint8_t>(ColumnOf(f) + 1);
+  } else {
+    const uint8_t t = static_cast<uint8_t>(v - PromotionFlag);
+    UndoCaptured[ply] = Board[t];
+    Board[t] = S::Queen;
+    Board[f] = Empty;
+  }
+}
+
+template <int Side>
+void UnmakeMove(uint8_t ply, uint8_t index) {
+  using S = SideTraits<Side>;
+  const uint8_t f = MoveFrom[ply][index];
+  const uint8_t v = MoveTo[ply][index];
+  if ((f == 0 && v == 0) || LastMove[ply] >= NoMoves) return;
+
+  if (v < CaptureFlag) {
+    const uint8_t t = v;
+    if (Board[t] == S::King && UndoCaptured[ply] == S::King) {
+      const CastlingSquares c = CastlingFor<Side>(BoardFlipped);
+      if (f == c.king && (t == c.shortTarget || t == c.longTarget)) {
+        const bool isShort = t == c.shortTarget;
+        Board[t] = Empty;
+        Board[isShort ? c.shortRookTarget : c.longRookTarget] = Empty;
+        Board[f] = S::King;
+        Board[isShort ? c.shortRook : c.longRook] = S::Rook;
+        return;
+      }
+    }
+    Board[t] = Empty;
+    Board[f] = UndoCaptured[ply];
+  } else if (v < DoubleStepFlag) {
+    const uint8_t t = static_cast<uint8_t>(v - CaptureFlag);
+    if (UndoCaptured[ply] == 0) {
+      Board[f] = S::Pawn;
+      Board[t] = Empty;
+      Board[(t - S::Forward) & 63] = S::EnemyPawn;
+    } else {
+      Board[t] = UndoCaptured[ply];
+      Board[f] = UndoMover[ply];
+    }
+  } else if (v < PromotionFlag) {
+    const uint8_t t = static_cast<uint8_t>(v - DoubleStepFlag);
+    Board[t] = Empty;
+    Board[f] = S::Pawn;
+  } else {
+    const uint8_t t = static_cast<uint8_t>(v - PromotionFlag);
+    Board[t] = UndoCaptured[ply];
+    Board[f] = S::Pawn;
+  }
+}
+
+}  // namespace
+
+void MakeMove1(uint8_t ply, uint8_t index) { MakeMove<1>(ply, index); }
+void UnmakeMove1(uint8_t ply, uint8_t index) { UnmakeMove<1>(ply, index); }
+void MakeMove2(uint8_t ply, uint8_t index) { MakeMove<2>(ply, index); }
+void UnmakeMove2(uint8_t ply, uint8_t index) { UnmakeMove<2>(ply, index); }
