@@ -1,0 +1,124 @@
+#include "engine/hash.h"
+
+#include <algorithm>
+
+#include "engine/random.h"
+#include "engine/state.h"
+
+HashArrays HashTable = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+HashProbeBuffer HashProbed;
+int16_t HashRandom1[64];
+int16_t HashRandom2[64];
+int16_t HashRandom3[64];
+
+namespace {
+
+constexpr int16_t EmptyScore = -32000;
+constexpr int8_t EmptyDepth = -120;
+constexpr uint32_t CheckModulus = 65500;
+
+bool Allocated() {
+  return HashTable.check != nullptr;
+}
+
+bool InTable(int32_t index) {
+  return index >= 0 && index <= HashLastIndex && Allocated();
+}
+
+void EmptyProbeBuffer() {
+  HashProbed = {0, EmptyScore, 0, 0, 0, EmptyDepth};
+}
+
+}  // namespace
+
+void HashAllocate() {
+  if (Allocated()) return;
+  HashTable.check = new uint16_t[HashSize];
+  HashTable.score = new int16_t[HashSize];
+  HashTable.from = new uint8_t[HashSize];
+  HashTable.to = new uint8_t[HashSize];
+  HashTable.depth = new int8_t[HashSize];
+  HashTable.flag = new uint8_t[HashSize];
+  HashClear();
+}
+
+void HashRelease() {
+  delete[] HashTable.check;
+  delete[] HashTable.score;
+  delete[] HashTable.from;
+  delete[] HashTable.to;
+  delete[] HashTable.depth;
+  delete[] HashTable.flag;
+  HashTable = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+}
+
+void HashFillRandoms() {
+  for (int s = 0; s < 64; ++s) {
+    HashRandom1[s] = static_cast<int16_t>(RandomBelow(1000));
+    HashRandom2[s] = static_cast<int16_t>(RandomBelow(1000));
+    HashRandom3[s] = static_cast<int16_t>(RandomBelow(1000));
+  }
+}
+
+void HashSums(int32_t* k1, int32_t* k2, int32_t* k3) {
+  int32_t sum1 = 0, sum2 = 0, sum3 = 0;
+  for (int s = 0; s < 64; ++s) {
+    uint8_t code = Board[s];
+    if (code == Empty) continue;
+    int32_t weight = static_cast<int32_t>(code) - 9;  // 1..6 for side 1, 11..16 for side 2
+    sum1 += weight * HashRandom1[s];
+    sum2 += weight * HashRandom2[s];
+    sum3 += weight * HashRandom3[s];
+  }
+  *k1 = sum1;
+  *k2 = sum2;
+  *k3 = sum3;
+}
+
+int32_t HashKey(uint32_t* check) {
+  int32_t k1, k2, k3;
+  HashSums(&k1, &k2, &k3);
+  // K1 * 10000 + K2 wraps in 32 bits; the remainder then keeps the sign of the wrapped value,
+  // so some positions get a negative index and are simply never stored or found.
+  uint32_t mixed = static_cast<uint32_t>(k1) * 10000u + static_cast<uint32_t>(k2);
+  int32_t index = static_cast<int32_t>(mixed) % HashLastIndex;
+  *check = static_cast<uint32_t>(k3) % CheckModulus;
+  return index;
+}
+
+uint8_t HashProbe(int32_t index) {
+  if (!InTable(index)) {
+    EmptyProbeBuffer();
+    return 0;
+  }
+  HashProbed.check = HashTable.check[index];
+  HashProbed.score = HashTable.score[index];
+  HashProbed.from = HashTable.from[index];
+  HashProbed.to = HashTable.to[index];
+  HashProbed.flag = HashTable.flag[index];
+  HashProbed.depth = HashTable.depth[index];
+  return HashProbed.depth > EmptyDepth && HashProbed.score > -30000 ? 1 : 0;
+}
+
+void HashStore(int32_t index, uint32_t check, int16_t score, uint8_t from, uint8_t to, int8_t depth,
+               uint8_t flag) {
+  if (!InTable(index)) return;
+  if (depth < HashTable.depth[index]) return;  // a deeper entry stays
+  HashTable.check[index] = static_cast<uint16_t>(check);
+  HashTable.score[index] = score;
+  HashTable.from[index] = from;
+  HashTable.to[index] = to;
+  HashTable.depth[index] = depth;
+  HashTable.flag[index] = flag;
+}
+
+void HashClear() {
+  if (!Allocated()) return;
+  constexpr int32_t used = HashLastIndex + 1;
+  std::fill_n(HashTable.check, used, uint16_t{0});
+  std::fill_n(HashTable.score, used, EmptyScore);
+  std::fill_n(HashTable.from, used, uint8_t{0});
+  std::fill_n(HashTable.to, used, uint8_t{0});
+  std::fill_n(HashTable.depth, used, EmptyDepth);
+  std::fill_n(HashTable.flag, used, uint8_t{0});
+}
