@@ -1,0 +1,202 @@
+#include "platform3d/spans.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform3d/picking.h"
+#include "platform3d/platform.h"
+#include "platform3d/textures.h"
+
+namespace {
+
+constexpr int32_t ScreenW = 800;  // the quad routines always draw for an 800 x 600 frame
+constexpr int32_t ScreenH = 600;
+
+// Edges in the order corner 4 -> 1, 1 -> 2, 2 -> 3, 3 -> 4.
+constexpr int EdgeStart[4] = {3, 0, 1, 2};
+constexpr int EdgeEnd[4] = {0, 1, 2, 3};
+
+// Some corner on the screen side of every border (strict comparisons).
+bool MayBeVisible(const ScreenQuad& q) {
+  bool right = false, left = false, below = false, above = false;
+  for (int k = 0; k < 4; ++k) {
+    right |= q.x[k] > 0;
+    left |= q.x[k] < ScreenW;
+    below |= q.y[k] > 0;
+    above |= q.y[k] < ScreenH;
+  }
+  return right && left && below && above;
+}
+
+// Widens the rows [top, bottom] of an edge's span list with the edge's x at each row:
+// x(y) = xa + (y - ya)(xb - xa) div (yb - ya), truncating toward zero. Along one edge the
+// quotient keeps its sign, so it is walked as a magnitude with a running remainder.
+void ScanEdge(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t top, int32_t bottom,
+              int32_t* left, int32_t* right) {
+  if (ya == yb) return;
+  const int32_t lo = std::max(std::min(ya, yb), top);
+  const int32_t hi = std::min(std::max(ya, yb), bottom);
+  if (lo > hi) return;
+
+  const int64_t dx = static_cast<int64_t>(xb) - xa;
+  const int64_t dy = static_cast<int64_t>(yb) - ya;
+  const int64_t a = dx < 0 ? -dx : dx;
+  const int64_t b = dy < 0 ? -dy : dy;
+  const int32_t xStep = dx < 0 ? -1 : 1;
+  const int32_t yStep = dy < 0 ? -1 : 1;
+
+  // t = |y - ya| grows from tFirst to tLast.
+  const int64_t tFirst = dy > 0 ? lo - ya : ya - hi;
+  const int64_t tLast = dy > 0 ? hi - ya : ya - lo;
+  int64_t quotient = tFirst * a / b;
+  int64_t remainder = tFirst * a % b;
+  const int64_t wholeStep = a / b;
+  const int64_t partStep = a % b;
+
+  for (int64_t t = tFirst; t <= tLast; ++t) {
+    const int32_t x = static_cast<int32_t>(xa + xStep * quotient);
+    const int32_t row = static_cast<int32_t>(ya + yStep * t) - top;
+    left[row] = std::min(left[row], x);
+    right[row] = std::max(right[row], x);
+    quotient += wholeStep;
+    remainder += partStep;
+    if (remainder >= b) {
+      remainder -= b;
+      ++quotient;
+    }
+  }
+}
+
+// Edge point k of 32 along (from -> to), truncating toward zero.
+int32_t Along(int32_t from, int32_t to, int32_t k) {
+  return static_cast<int32_t>(from + k * (static_cast<int64_t>(to) - from) / 32);
+}
+
+}  // namespace
+
+void PutPixel(Surface* surface, int32_t x, int32_t y, uint16_t colour) {
+  if (surface == nullptr || surface->pixels == nullptr) return;
+  if (x < 0 || x >= surface->width || y < 0 || y >= surface->height) return;
+  surface->pixels[static_cast<int64_t>(surface->width) * y + x] = colour;
+}
+
+void HLine(Surface* surface, int32_t x1, int32_t x2, int32_t y, uint16_t colour) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (x1 == x2) return;
+  if (surface == nullptr || surface->pixels == nullptr) return;
+  if (y < 0 || y >= surface->height) return;
+  x1 = std::max(x1, 0);
+  x2 = std::min(x2, surface->width - 1);
+  if (x1 > x2) return;
+  uint16_t* row = surface->pixels + static_cast<int64_t>(surface->width) * y;
+  std::fill(row + x1, row + x2 + 1, colour);
+}
+
+void ClearBackBuffer(uint16_t colour) {
+  for (int32_t y = 0; y < ScreenH; ++y) HLine(&BackBuffer, 0, ScreenW - 1, y, colour);
+}
+
+void FillScreenQuad(const ScreenQuad& q, uint16_t colour) {
+  if (!MayBeVisible(q)) return;
+
+  int32_t yMin = q.y[0], yMax = q.y[0];
+  for (int k = 1; k < 4; ++k) {
+    yMin = std::min(yMin, q.y[k]);
+    yMax = std::max(yMax, q.y[k]);
+  }
+  // The row below the lowest corner is scanned too; no edge reaches it, so it stays empty.
+  const int32_t top = std::clamp(yMin, 0, ScreenH - 1);
+  const int32_t bottom = static_cast<int32_t>(std::clamp<int64_t>(int64_t{yMax} + 1, 0, ScreenH - 1));
+
+  int32_t left[ScreenH];
+  int32_t right[ScreenH];
+  const int32_t rows = bottom - top + 1;
+  std::fill(left, left + rows, ScreenW + 1);
+  std::fill(right, right + rows, -2);
+  for (int e = 0; e < 4; ++e) {
+    const int s = EdgeStart[e], t = EdgeEnd[e];
+    ScanEdge(q.x[s], q.y[s], q.x[t], q.y[t], top, bottom, left, right);
+  }
+
+  const bool picking = PickArmed != 0;
+  for (int32_t i = 0; i < rows; ++i) {
+    const int32_t y = top + i;
+    int64_t l = left[i];
+    int64_t r = int64_t{right[i]} + 1;
+    if (l < 0 && r < 0) continue;
+    if (l > ScreenW - 1 && r > ScreenW - 1) continue;
+    if (picking && y == MouseY && l < MouseX && MouseX < r) HoverSquare = PickMarker;
+    l = std::max<int64_t>(l, 0);
+    r = std::min<int64_t>(r, ScreenW - 1);
+    if (l < r) HLine(&BackBuffer, static_cast<int32_t>(l), static_cast<int32_t>(r), y, colour);
+  }
+}
+
+void TexScreenQuad(const ScreenQuad& q, uint16_t colour, uint8_t slot) {
+  if (!MayBeVisible(q)) return;
+  FillScreenQuad(q, colour);
+  if (slot >= TextureSlotCount) return;
+  const uint16_t* texels = TextureSlots[slot];
+
+  // Edge points: L from corner 1 towards 4, R from corner 2 towards 3.
+  int32_t lx[TextureSide], ly[TextureSide], rx[TextureSide], ry[TextureSide];
+  for (int k = 0; k < TextureSide; ++k) {
+    lx[k] = Along(q.x[0], q.x[3], k);
+    ly[k] = Along(q.y[0], q.y[3], k);
+    rx[k] = Along(q.x[1], q.x[2], k);
+    ry[k] = Along(q.y[1], q.y[2], k);
+  }
+
+  int64_t size = 0;
+  for (int e = 0; e < 4; ++e) {
+    const int s = EdgeEnd[e], t = (EdgeEnd[e] + 1) % 4;
+    size = std::max(size, std::abs(int64_t{q.x[t]} - q.x[s]));
+    size = std::max(size, std::abs(int64_t{q.y[t]} - q.y[s]));
+  }
+
+  if (size > 31) {
+    // Cells between neighbouring grid points; texture row 31 and column 31 have no cell.
+    int32_t gx[2][TextureSide], gy[2][TextureSide];
+    for (int c = 0; c < TextureSide; ++c) {
+      gx[0][c] = Along(lx[0], rx[0], c);
+      gy[0][c] = Along(ly[0], ry[0], c);
+    }
+    for (int r = 0; r < TextureSide - 1; ++r) {
+      const int32_t* ax = gx[r & 1];
+      const int32_t* ay = gy[r & 1];
+      int32_t* bx = gx[(r + 1) & 1];
+      int32_t* by = gy[(r + 1) & 1];
+      for (int c = 0; c < TextureSide; ++c) {
+        bx[c] = Along(lx[r + 1], rx[r + 1], c);
+        by[c] = Along(ly[r + 1], ry[r + 1], c);
+      }
+      for (int c = 0; c < TextureSide - 1; ++c) {
+        const uint16_t t = texels[r * TextureSide + c];
+        if (t == 0) continue;
+        const ScreenQuad cell = {{ax[c], ax[c + 1], bx[c + 1], bx[c]},
+                                 {ay[c], ay[c + 1], by[c + 1], by[c]}};
+        FillScreenQuad(cell, t);
+      }
+    }
+  } else {
+    for (int r = 0; r < TextureSide; ++r) {
+      for (int c = 0; c < TextureSide; ++c) {
+        const uint16_t t = texels[r * TextureSide + c];
+        if (t == 0) continue;
+        const int32_t x = Along(lx[r], rx[r], c);
+        const int32_t y = Along(ly[r], ry[r], c);
+        if (x >= 0 && x < ScreenW && y >= 0 && y < ScreenH) PutPixel(&BackBuffer, x, y, t);
+      }
+    }
+  }
+}
+
+void FillQuad(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3, int16_t x4,
+              int16_t y4, uint16_t colour) {
+  FillScreenQuad({{x1, x2, x3, x4}, {y1, y2, y3, y4}}, colour);
+}
+
+void TexQuad(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3, int16_t x4,
+             int16_t y4, uint16_t colour, uint8_t slot) {
+  TexScreenQuad({{x1, x2, x3, x4}, {y1, y2, y3, y4}}, colour, slot);
+}

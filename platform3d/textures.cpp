@@ -1,0 +1,3 @@
+#include "platform3d/textures.h"
+
+uint16_t TextureSlots[TextureSlotCount][TextureWords];
