@@ -1,0 +1,268 @@
+// The backend-independent half of the window layer: input state, the cursor levels, the order
+// of the full-screen steps and the message-box protocol. Backends supply the primitives of
+// backend.h.
+#include "platform3d/platform.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform3d/backend.h"
+
+WindowHandle MainWindow = nullptr;
+uint8_t WindowCreated = 0;
+uint8_t WindowActive = 0;
+uint8_t KeyDown[KeyCount] = {};
+uint16_t MouseX = 0, MouseY = 0;
+uint8_t LeftButton = 0, RightButton = 0;
+uint8_t CursorShown = 1;
+uint8_t FullScreenActive = 0;
+uint8_t DisplayModeChanged = 0;
+uint8_t QuitRequested = 0;
+int32_t ScreenWidth = 0, ScreenHeight = 0;
+
+namespace {
+
+constexpr int32_t CreatePumpLimit = 255;
+
+// The window is active while it has focus and is not minimised; both come as separate events.
+bool WindowFocused = false;
+bool WindowMinimised = false;
+// A counter like the system cursor's: the cursor shows while it is 0 or more.
+int32_t CursorCounter = 0;
+bool InFatalError = false;
+
+void UpdateActive() { WindowActive = WindowFocused && !WindowMinimised ? 1 : 0; }
+
+void SystemShowCursor(bool show) {
+  CursorCounter += show ? 1 : -1;
+  BackendSetCursorVisible(CursorCounter >= 0);
+}
+
+void FailedCall(const char* firstLine, const char* function) {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "%s\rAn unknown error occured when calling API-Function \"%s\" !", firstLine,
+                function);
+  FatalError("WINDOWS ERROR", text);
+}
+
+// Steps 2 to 5 of both boxes: cursor on, out of the way of the full-screen frame, box, back.
+void ShowBox(const char* title, const char* text, bool fatal) {
+  ShowMouse(true);
+  if (FullScreenActive) {
+    MinimiseOrRestore(false);
+    PumpMessages();
+  }
+  BackendMessageBox(title == nullptr ? "" : title, text == nullptr ? "" : text, fatal);
+  if (FullScreenActive) {
+    MinimiseOrRestore(true);
+    PumpMessages();
+  }
+}
+
+}  // namespace
+
+void HandlePlatformEvent(const PlatformEvent& event) {
+  switch (event.type) {
+    case PlatformEventType::Created:
+      WindowCreated = 1;
+      WindowFocused = true;
+      WindowMinimised = false;
+      UpdateActive();
+      break;
+    case PlatformEventType::Destroyed:
+      WindowCreated = 0;
+      break;
+    case PlatformEventType::FocusGained:
+      WindowFocused = true;
+      UpdateActive();
+      break;
+    case PlatformEventType::FocusLost:
+      WindowFocused = false;
+      UpdateActive();
+      break;
+    case PlatformEventType::Minimised:
+      WindowMinimised = true;
+      UpdateActive();
+      break;
+    case PlatformEventType::Restored:
+      WindowMinimised = false;
+      UpdateActive();
+      break;
+    case PlatformEventType::KeyPressed:
+    case PlatformEventType::KeyReleased:
+      if (event.code > 0 && event.code < KeyCount) {
+        KeyDown[event.code] = event.type == PlatformEventType::KeyPressed ? 1 : 0;
+      }
+      break;
+    case PlatformEventType::MouseMoved:
+      MouseX = static_cast<uint16_t>(event.x);
+      MouseY = static_cast<uint16_t>(event.y);
+      // Only a single held button is taken from a move; with both held the flags come from the
+      // button events alone.
+      if (event.code == MouseLeftHeld) LeftButton = 1;
+      if (event.code == MouseRightHeld) RightButton = 1;
+      break;
+    case PlatformEventType::LeftPressed:
+      LeftButton = 1;
+      break;
+    case PlatformEventType::LeftReleased:
+      LeftButton = 0;
+      break;
+    case PlatformEventType::RightPressed:
+      RightButton = 1;
+      break;
+    case PlatformEventType::RightReleased:
+      RightButton = 0;
+      break;
+    case PlatformEventType::Quit:
+      QuitRequested = 1;
+      break;
+  }
+}
+
+void PlatformStart() {
+  if (!ProcessorHasMmx()) {
+    FatalError("HARDWARE ERROR !", "Your CPU does not support the MMX technology !");
+  }
+  ShowMouse(CursorShown != 0);
+}
+
+void RegisterWindowClass() {
+  if (!BackendMakeIcon()) {
+    WarningBox("INTERNAL ERROR",
+               "Loading application icon failed !\r\rNOTE : Nevertheless you can continue with "
+               "this application");
+  }
+  if (const char* failed = BackendStartDisplay()) FailedCall("Register window class failed !", failed);
+}
+
+WindowHandle CreateMainWindow(const char* title) {
+  WindowHandle window = nullptr;
+  if (const char* failed = BackendCreateWindow(title == nullptr ? "" : title, &window)) {
+    FailedCall("Creating new window failed !", failed);
+    return nullptr;
+  }
+  MainWindow = window;
+  return MainWindow;
+}
+
+void WaitForCreate() {
+  int32_t pumps = 0;
+  do {
+    PumpMessages();
+    ++pumps;
+  } while (!WindowCreated && pumps < CreatePumpLimit);
+  if (pumps >= CreatePumpLimit) {
+    FatalError("WINDOWS ERROR",
+               "Creating new window failed !\rThe \"WM_Create\" message was not received after "
+               "creating a new window !");
+  }
+  Delay(500);
+}
+
+void PumpMessages() {
+  PlatformEvent event;
+  while (BackendNextEvent(&event)) {
+    HandlePlatformEvent(event);
+    if (event.type == PlatformEventType::Quit) break;
+  }
+}
+
+void WaitWhileInactive() {
+  if (WindowActive) return;
+  while (!WindowActive && WindowCreated && !QuitRequested) {
+    if (!BackendWaitForEvent()) break;
+    PumpMessages();
+  }
+  // Nothing pressed before the pause may stay held after it.
+  ClearKeys();
+  LeftButton = 0;
+  RightButton = 0;
+}
+
+void DestroyMainWindow() {
+  if (!WindowCreated) return;
+  BackendDestroyWindow();
+  HandlePlatformEvent({PlatformEventType::Destroyed, 0, 0, 0});
+  MainWindow = nullptr;
+  PumpMessages();
+}
+
+void ClearKeys() { std::memset(KeyDown, 0, sizeof KeyDown); }
+
+void ShowMouse(bool show) {
+  // Keep the counter on one of two levels however often the same state is asked for.
+  if (show) {
+    if (CursorShown) SystemShowCursor(false);
+    SystemShowCursor(true);
+    CursorShown = 1;
+  } else {
+    if (!CursorShown) SystemShowCursor(true);
+    SystemShowCursor(false);
+    CursorShown = 0;
+  }
+}
+
+void SetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel) {
+  DisplayModeChanged = BackendSetDisplayMode(width, height, bitsPerPixel) ? 1 : 0;
+}
+
+void RestoreDisplayMode() {
+  if (DisplayModeChanged) BackendRestoreDisplayMode();
+}
+
+void EnterFullScreen(int32_t width, int32_t height) {
+  if (FullScreenActive) return;
+  ShowMouse(false);
+  Delay(100);
+  SetDisplayMode(width, height, 16);
+  Delay(200);
+  ScreenWidth = width;
+  ScreenHeight = height;
+  GetDefaultDirectDraw(MainWindow, width, height);
+  Delay(200);
+  ShowMouse(false);
+  FullScreenActive = 1;
+  AllocSurface(&ScreenSurface, width, height, true);
+}
+
+void LeaveFullScreen() {
+  if (!FullScreenActive) return;
+  FreeSurface(&ScreenSurface);
+  Delay(100);
+  CloseDirectDraw();
+  Delay(200);
+  RestoreDisplayMode();
+  Delay(200);
+  FullScreenActive = 0;
+  ShowMouse(true);
+}
+
+void PresentFrame(const uint16_t* pixels) { DirectDrawBlit(pixels); }
+
+void MinimiseOrRestore(bool restore) {
+  BackendMinimiseOrRestore(restore);
+  WindowMinimised = !restore;
+  if (restore) WindowFocused = true;
+  WindowActive = restore ? 1 : 0;
+}
+
+void Delay(uint32_t milliseconds) { BackendDelay(milliseconds); }
+
+void FatalError(const char* title, const char* text) {
+  // A failure while already stopping (say, in LeaveFullScreen) must not show a second box.
+  if (!InFatalError) {
+    InFatalError = true;
+    ShowBox(title, text, true);
+    LeaveFullScreen();
+  }
+  BackendStop();
+  InFatalError = false;
+}
+
+void WarningBox(const char* title, const char* text) {
+  bool cursorWasShown = CursorShown != 0;
+  ShowBox(title, text, false);
+  ShowMouse(cursorWasShown);
+}

@@ -1,0 +1,52 @@
+// The window, input state, full-screen switch, frame presentation and message boxes of the
+// 3D program. The operations are the same whichever backend is linked: platform3d_sdl for the
+// real program, platform3d_mem for tests and tools.
+#pragma once
+#include <cstdint>
+
+#include "platform3d/surface.h"
+
+using WindowHandle = void*;
+
+constexpr int32_t KeyCount = 257;  // KeyDown is indexed by Windows virtual-key codes
+constexpr uint16_t VkReturn = 13;
+constexpr uint16_t VkEscape = 27;
+constexpr uint16_t VkSpace = 32;
+constexpr uint16_t VkLeft = 37;
+constexpr uint16_t VkUp = 38;
+constexpr uint16_t VkRight = 39;
+constexpr uint16_t VkDown = 40;
+
+extern WindowHandle MainWindow;      // the one window, nothing before CreateMainWindow
+extern uint8_t WindowCreated;        // 1 from creation until destruction
+extern uint8_t WindowActive;         // 1 while the window has focus and is not minimised
+extern uint8_t KeyDown[KeyCount];    // 1 while the key is held; letters/digits by upper-case ASCII
+extern uint16_t MouseX, MouseY;      // last mouse position in frame pixels
+extern uint8_t LeftButton, RightButton;
+extern uint8_t CursorShown;          // state last given to ShowMouse; 1 at start
+extern uint8_t FullScreenActive;     // full screen entered and the display bridge open
+extern uint8_t DisplayModeChanged;   // the last SetDisplayMode switched the display
+extern uint8_t QuitRequested;        // the system asked the program to close (window close, signal)
+extern int32_t ScreenWidth, ScreenHeight;  // frame size given to EnterFullScreen
+
+void PlatformStart();                         // MMX check, cursor state
+void RegisterWindowClass();                   // start the display system
+WindowHandle CreateMainWindow(const char* title);
+void WaitForCreate();
+void PumpMessages();                          // handle every queued event, never waits
+void WaitWhileInactive();                     // sleep on events while minimised or unfocused
+void DestroyMainWindow();
+void ClearKeys();
+void ShowMouse(bool show);
+void EnterFullScreen(int32_t width, int32_t height);
+void LeaveFullScreen();
+void SetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel);
+void RestoreDisplayMode();
+void PresentFrame(const uint16_t* pixels);    // width x height 5-6-5 pixels of EnterFullScreen
+void MinimiseOrRestore(bool restore);
+void Delay(uint32_t milliseconds);
+
+// Message boxes. A carriage return in a text starts a new line. FatalError leaves full screen
+// and stops the program; only a test backend's handler may make it return.
+void FatalError(const char* title, const char* text);
+void WarningBox(const char* title, const char* text);
