@@ -1,0 +1,176 @@
+#include "console/commands.h"
+
+#include <csignal>
+#include <string>
+
+#include "console/console_state.h"
+#include "console/gameflow.h"
+#include "console/output.h"
+#include "console/timecontrol.h"
+#include "engine/game.h"
+#include "engine/legal.h"
+#include "engine/setup.h"
+#include "engine/state.h"
+
+namespace {
+
+int FileContribution(char letter) {
+  if (letter < 'a' || letter > 'h') return 0;
+  return BoardFlipped ? 7 - (letter - 'a') : letter - 'a';
+}
+
+int RankContribution(char digit) {
+  if (digit < '1' || digit > '8') return 0;
+  return BoardFlipped ? (digit - '1') * 8 : (8 - (digit - '0')) * 8;
+}
+
+// Characters 1, 2, 4, 5, 6 are s, e, b, o, a.
+bool IsSetBoard() {
+  return CommandChar(1) == 's' && CommandChar(2) == 'e' && CommandChar(4) == 'b' &&
+         CommandChar(5) == 'o' && CommandChar(6) == 'a';
+}
+
+bool StartsWith(const char* prefix) {
+  for (int i = 0; prefix[i] != '\0'; ++i) {
+    if (CommandChar(i + 1) != prefix[i]) return false;
+  }
+  return true;
+}
+
+// The game so far as a set-up position with the engine's colour to move ("go" in force mode).
+void KeepGameAsSetup() {
+  SetupPending = 1;
+  for (int square = 0; square < 64; ++square) {
+    uint8_t code = GameBoard[BoardFlipped ? 63 - square : square];
+    if (BoardFlipped && code >= 10) code = static_cast<uint8_t>(code < 20 ? code + 10 : code - 10);
+    SetupBoard[square] = code;
+  }
+  SetupBlackToMove = RequestedEngineWhite ? 0 : 1;
+
+  FenPosition& position = SetupPosition;
+  for (int square = 0; square < 64; ++square) position.squares[square] = SetupBoard[square];
+  position.whiteToMove = SetupBlackToMove == 0;
+  // Castling digits: tens the engine, units the opponent; 1 short, 2 long, 3 both.
+  const int engineDigit = GameCastleRights / 10 % 10, opponentDigit = GameCastleRights % 10;
+  const int whiteDigit = BoardFlipped ? engineDigit : opponentDigit;
+  const int blackDigit = BoardFlipped ? opponentDigit : engineDigit;
+  position.whiteShort = (whiteDigit & 1) != 0;
+  position.whiteLong = (whiteDigit & 2) != 0;
+  position.blackShort = (blackDigit & 1) != 0;
+  position.blackLong = (blackDigit & 2) != 0;
+  position.epFile = 0;
+  if (GameEpFile >= 1 && GameEpFile <= 8) {
+    position.epFile = BoardFlipped ? 8 - (GameEpFile - 1) : GameEpFile;
+  }
+}
+
+void GoCommand() {
+  if (ForceMode == 0 && HalfMoveCount == 0) {
+    BoardFlipped = 1;
+    StartNewGame();
+    return;
+  }
+  if (ForceMode == 1) {
+    if (SetupPending == 0) KeepGameAsSetup();
+    ForceMode = 0;
+    BoardFlipped = RequestedEngineWhite;
+    StartNewGame();
+  }
+}
+
+void RemoveCommand() {
+  MovesThisControl -= 1;
+  if (MovesThisControl < 0) MovesThisControl = MovesPerControl;
+  HalfMoveCount = static_cast<int16_t>(HalfMoveCount < 2 ? 0 : HalfMoveCount - 2);
+  ReplayHistory();
+}
+
+void UndoCommand() {
+  HalfMoveCount = static_cast<int16_t>(HalfMoveCount < 1 ? 0 : HalfMoveCount - 1);
+  ReplayHistory();
+  // A finished game stays finished, so the loop keeps reading commands.
+  if (GameStatus == 3 || GameStatus == 4) {
+    TurnState = 2;
+  } else {
+    TurnState = TurnState == 0 ? 1 : 0;
+  }
+}
+
+}  // namespace
+
+void DecodeTypedMove() {
+  TypedFrom = static_cast<uint8_t>(FileContribution(CommandChar(1)) + RankContribution(CommandChar(2)));
+  TypedTo = static_cast<uint8_t>(FileContribution(CommandChar(3)) + RankContribution(CommandChar(4)));
+}
+
+void SetBoardCommand() {
+  // The FEN starts after "setboard "; missing castling and en-passant fields mean every right
+  // that the pieces' places allow and no en passant.
+  std::string fen(CommandLine.text + (CommandLine.length > 9 ? 9 : CommandLine.length),
+                  CommandLine.text + CommandLine.length);
+  int fields = 0;
+  bool inField = false;
+  for (char c : fen) {
+    if (c != ' ' && !inField) ++fields;
+    inField = c != ' ';
+  }
+  if (fields == 2) fen += " KQkq -";
+  if (fields == 3) fen += " -";
+
+  FenPosition position;
+  std::string error;
+  bool acceptable = ParseFen(fen, &position, &error);
+  if (acceptable) {
+    // The side that is not to move must not be in check: Black is side 1 on this board.
+    for (int square = 0; square < 64; ++square) Board[square] = position.squares[square];
+    acceptable = position.whiteToMove ? KingAttacked1() == 0 : KingAttacked2() == 0;
+    for (int square = 0; square < 64; ++square) Board[square] = GameBoard[square];
+  }
+  if (!acceptable) {
+    PrintLine("tellusererror Illegal position");
+    return;
+  }
+  SetupPosition = position;
+  for (int square = 0; square < 64; ++square) SetupBoard[square] = position.squares[square];
+  SetupBlackToMove = position.whiteToMove ? 0 : 1;
+  SetupPending = 1;
+  HalfMoveCount = 1;
+}
+
+void DispatchCommand() {
+  if (CommandIs("xboard")) {
+    PrintFeatures();
+    ConsoleMode = 0;
+    // xboard interrupts its engines before every "time"; only a person at a terminal means it.
+    std::signal(SIGINT, SIG_IGN);
+  }
+  if (CommandIs("new")) {
+    BoardFlipped = 0;
+    StartNewGame();
+    return;
+  }
+  if (CommandIs("white")) RequestedEngineWhite = 1;
+  if (CommandIs("black")) RequestedEngineWhite = 0;
+  if (CommandIs("hint")) PrintHint();
+  if (CommandIs("huh")) {
+    PrintHelpText();
+    PrintBoardText();
+  }
+  if (CommandIs("computer")) OpponentIsComputer = 1;
+  if (CommandIs("force")) ForceMode = 1;
+  if (OpponentIsComputer == 1) ForceMode = 0;
+  if (IsSetBoard()) SetBoardCommand();
+  if (CommandIs("remove")) RemoveCommand();
+  if (CommandIs("undo")) UndoCommand();
+  if (CommandIs("go")) {
+    const bool restarts = ForceMode == 1 || HalfMoveCount == 0;
+    GoCommand();
+    if (restarts) return;
+  }
+  if (CommandIs("post")) ThinkingShown = 1;
+  if (CommandIs("nopost")) ThinkingShown = 0;
+  if (StartsWith("st ")) SetFixedSeconds();
+  if (StartsWith("sd ")) SetFixedDepth();
+  if (StartsWith("lev")) SetLevel();
+  if (StartsWith("time")) SetEngineClock();
+}

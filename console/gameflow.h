@@ -1,0 +1,21 @@
+// The console game: start-up and shut-down, a new game (with set-up positions), the engine's
+// turn, the opponent's typed move, force-mode moves and the replay behind take-backs.
+#pragma once
+#include <cstdint>
+
+void EngineStartup();   // hash table, random seed, the thinking printer
+void EngineShutdown();  // releases the hash table
+
+// The console's new game: BoardFlipped and the console settings decide colour and timing, and a
+// position waiting in SetupPosition is installed. (The 3D program's form takes its arguments.)
+void StartNewGame();
+
+// One slice of the engine's thinking; when the move is found, everything printed about it.
+void EngineTurn();
+// The typed move TypedFrom-TypedTo for side 2, tested against the legal moves (MoveFound).
+void OpponentMove();
+// A move typed in force mode for the side to move, played without a legality test.
+// False when the line is not a four-character move or the record is full.
+bool ForcedMove(uint8_t side);
+// Rebuilds the game from its start and the first HalfMoveCount moves of the history.
+void ReplayHistory();

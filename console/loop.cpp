@@ -1,0 +1,90 @@
+#include "console/loop.h"
+
+#include <string>
+
+#include "console/commands.h"
+#include "console/console_state.h"
+#include "console/gameflow.h"
+#include "console/lineinput.h"
+#include "console/output.h"
+#include "engine/game.h"
+#include "engine/state.h"
+#include "engine/timectl.h"
+
+namespace {
+
+bool GameOver() { return GameStatus == 3 || GameStatus == 4; }
+
+// Four characters, the first a file letter and the second a rank digit.
+bool ForcedMoveShape() {
+  const char file = CommandChar(1), rank = CommandChar(2);
+  return CommandLine.length == 4 && file >= 'a' && file <= 'h' && rank >= '1' && rank <= '8';
+}
+
+// The console's only clock: whole wall-clock seconds while the engine is to move.
+void ClockTick() {
+  const uint16_t second = WallClockSecond();
+  if (second == LastSeenSecond) return;
+  LastSeenSecond = second;
+  if (TurnState == 0) ThinkSeconds += 1;
+}
+
+// A line of more than two characters after the table: a move for side 2, played as typed in
+// force mode, tested otherwise.
+void HandleTypedMove() {
+  bool played = false, waiting = false;
+  if (ForceMode == 1) {
+    if (TurnState == 1) {
+      played = ForcedMove(2);
+    } else if (TurnState == 0 && !GameOver() && ForcedMoveShape()) {
+      waiting = true;  // side 1's move: the next pass plays it
+    }
+  } else if (TurnState == 1 && !GameOver()) {
+    OpponentMove();
+    played = MoveFound == 1;
+  }
+  if (!played && !waiting && MoveFound == 0 && CommandLooksLikeMove()) {
+    PrintLine("Illegal move: " + std::string(CommandLine.text, CommandLine.length));
+  }
+}
+
+}  // namespace
+
+void ConsoleStartup() {
+  EngineStartup();
+  PrintBanner();
+  BoardFlipped = 0;
+  ForceMode = 0;
+  SetupPending = 0;
+  OpponentIsComputer = 0;
+  ConsoleMode = 1;
+  SecondsPerMove = 10;
+  MaxDepth = 30;
+  ClearCommandLine();
+  ResetLineInput();
+  StartNewGame();
+}
+
+bool RunPass() {
+  if (TurnState == 0 && !GameOver() && ForceMode == 1 && ForcedMoveShape()) ForcedMove(1);
+  if (TurnState == 0 && !GameOver() && ForceMode == 0) EngineTurn();
+  ClockTick();
+  if (TurnState > 0 || ForceMode == 1) {
+    ClearCommandLine();
+    // The end of the input ends the program as "quit" does.
+    if (!ReadCommandLine()) return false;
+    DecodeTypedMove();
+    if (TurnState == 2) PrintLine(ResultText);
+    DispatchCommand();
+    if (CommandLine.length > 2) HandleTypedMove();
+  }
+  return !CommandIs("quit");
+}
+
+int RunConsole() {
+  ConsoleStartup();
+  while (RunPass()) {
+  }
+  EngineShutdown();
+  return 0;
+}

@@ -1,0 +1,10 @@
+// The command loop: start-up, one pass at a time, and the end of the program.
+#pragma once
+
+// Engine start-up, the banner, the default settings and the first game.
+void ConsoleStartup();
+// One pass: a forced engine move, a slice of thinking, the clock, one line read and handled.
+// False once the program is to end ("quit" or the end of the input).
+bool RunPass();
+// Start-up, passes until the end, shut-down; the program's exit status.
+int RunConsole();
