@@ -7,23 +7,30 @@ struct GameClock {
 };
 
 extern int32_t SecondsPerMove;  // search stops once ThinkSeconds >= SecondsPerMove - 1; <= 0: none
-extern int32_t ThinkSeconds;
-extern uint8_t MaxDepth;
+extern int32_t ThinkSeconds;    // whole seconds counted while the engine is to move
+extern uint8_t MaxDepth;        // the search ends after the iteration of depth MaxDepth - 1
 extern GameClock EngineClock, HumanClock;
 extern uint16_t LastSeenSecond;
 extern int32_t NodesPerSecond;
 extern int32_t LastNodeCount;
-extern uint8_t SearchStrength;  // 3D: 0 full, 1 medium, 2 beginner
-extern uint8_t SliceGate;
+extern uint8_t SearchStrength;  // 3D: 0 full, 1 medium (5 slices/s), 2 beginner (1 slice/s)
+extern uint8_t SliceGate;       // 3D: this second's slices have been run
 
-// The wall clock's seconds field; tests replace it.
+// The wall clock's seconds field (0..59); tests replace it. nullptr restores the real clock.
 using SecondsSource = uint16_t (*)();
 void SetSecondsSource(SecondsSource source);
 uint16_t WallClockSecond();
 
-// 1 when a new wall-clock second began since the last call (counts it for the side to move).
+// The console's clock step: 1 when a new wall-clock second began since the last call; it then
+// counts one second for the side to move, refreshes the node rate and ends a finished game's
+// turn (TurnState 2).
 uint8_t SecondTick();
-// One frame's share of search for the 3D main loop, by SearchStrength. 1 when a second passed.
-uint8_t RunSearchForFrame();
+// The 3D program's clock step: SecondTick, then a thinking refresh on every call.
+uint8_t SecondTickWithThinking();
+// One frame's share of search for the 3D main loop, by SearchStrength, ticking the clock as
+// it goes (SecondTickWithThinking). Returns 1 when a new second was seen; *movePlayed (when
+// given) says whether the engine's move was played.
+uint8_t RunSearchForFrame(uint8_t* movePlayed = nullptr);
 int32_t ClockTotalSeconds(const GameClock& clock);
+// Both clocks to 0:00:00 and the last seen second from the clock (new game).
 void ResetClocks();
