@@ -21,14 +21,6 @@ bool ForcedMoveShape() {
   return CommandLine.length == 4 && file >= 'a' && file <= 'h' && rank >= '1' && rank <= '8';
 }
 
-// The console's only clock: whole wall-clock seconds while the engine is to move.
-void ClockTick() {
-  const uint16_t second = WallClockSecond();
-  if (second == LastSeenSecond) return;
-  LastSeenSecond = second;
-  if (TurnState == 0) ThinkSeconds += 1;
-}
-
 // A line of more than two characters after the table: a move for side 2, played as typed in
 // force mode, tested otherwise.
 void HandleTypedMove() {
@@ -68,7 +60,7 @@ void ConsoleStartup() {
 bool RunPass() {
   if (TurnState == 0 && !GameOver() && ForceMode == 1 && ForcedMoveShape()) ForcedMove(1);
   if (TurnState == 0 && !GameOver() && ForceMode == 0) EngineTurn();
-  ClockTick();
+  SecondTick();  // whole seconds of thinking for the search's budget
   if (TurnState > 0 || ForceMode == 1) {
     ClearCommandLine();
     // The end of the input ends the program as "quit" does.
