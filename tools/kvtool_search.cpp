@@ -1,15 +1,217 @@
-// Placeholder until this subcommand is built.
+// kvtool search and kvtool bench: the engine's own sliced search run on a FEN position.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
 
+#include "engine/board.h"
+#include "engine/book.h"
+#include "engine/game.h"
+#include "engine/hash.h"
+#include "engine/legal.h"
+#include "engine/movegen.h"
+#include "engine/notation.h"
+#include "engine/random.h"
+#include "engine/search.h"
+#include "engine/setup.h"
+#include "engine/state.h"
+#include "engine/timectl.h"
 #include "tools/kvtool.h"
 
-int SearchCommand(int, char**) {
-  std::fprintf(stderr, "kvtool: not built yet\n");
-  return 1;
+namespace {
+
+constexpr int DefaultSeconds = 10;
+constexpr int DefaultMaxDepth = 30;
+constexpr int ShallowestDepth = 2;
+constexpr int DeepestDepth = 29;  // MaxDepth = depth + 1 stays within 30
+
+int BadInput(const std::string& message) {
+  std::fprintf(stderr, "kvtool search: %s\n", message.c_str());
+  return 2;
 }
 
-int BenchCommand(int, char**) {
-  std::fprintf(stderr, "kvtool: not built yet\n");
-  return 1;
+bool ParseNumber(const char* text, long low, long high, long* value) {
+  if (text == nullptr || *text == '\0') return false;
+  char* end = nullptr;
+  const long parsed = std::strtol(text, &end, 10);
+  if (*end != '\0' || parsed < low || parsed > high) return false;
+  *value = parsed;
+  return true;
 }
 
+bool IsStandardStart() {
+  uint8_t start[64];
+  SetStartPosition(start);
+  return std::memcmp(start, GameBoard, sizeof(start)) == 0 && GameCastleRights == 33 &&
+         GameEpFile == 0;
+}
+
+// A new game, then the FEN's position with the engine to move. False with a message when the
+// position cannot be searched.
+bool SetUpPosition(const std::string& fen, int seconds, int maxDepth, std::string* error) {
+  FenPosition position;
+  if (!ParseFen(fen, &position, error)) return false;
+  StartNewGame(position.whiteToMove ? 1 : 0, seconds);
+  InstallPosition(position, position.whiteToMove);
+  SecondsPerMove = seconds;
+  MaxDepth = static_cast<uint8_t>(maxDepth);
+  TurnState = 0;
+  GameStatus = 0;
+  HalfMoveCount = 0;
+  FiftyMoveCounter = 0;
+  ClearHistory();
+  BookAllowed = IsStandardStart() ? 1 : 0;
+
+  std::memcpy(Board, GameBoard, sizeof(Board));
+  if (KingAttacked2()) {
+    *error = "the side not to move is in check";
+    return false;
+  }
+  InCheck1[0] = KingAttacked1();
+  RootLast = GenerateMoves1(0);
+  if (RootLast != NoMoves) FilterLegal1();
+  if (RootLast < 0 || RootLast >= NoMoves) {
+    *error = KingAttacked1() ? "the side to move is checkmated: nothing to search"
+                             : "the side to move is stalemated: nothing to search";
+    return false;
+  }
+  ResetClocks();
+  return true;
+}
+
+std::string PlayedMoveText() {
+  std::string text = CoordinateText(PlayedFrom, PlayedTo);
+  if (PlayedTo >= PromotionFlag) text += 'q';
+  return text;
+}
+
+// Slices until the engine plays, with the clock ticking between them as in the console.
+bool RunSearch() {
+  while (SearchSlice() == 0) {
+    if (TurnState != 0) return false;
+    SecondTick();
+  }
+  return true;
+}
+
+// Processor time of this process: the bench measures the engine, not the machine's load.
+double ProcessSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+void PrintThinkingLine(uint8_t depth) {
+  std::printf("%s\n", ThinkingLineText(depth).c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int SearchCommand(int argc, char** argv) {
+  std::string fen;
+  bool haveFen = false;
+  long depth = 0, seconds = DefaultSeconds, seed = -1;
+  for (int i = 0; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--depth" || arg == "--seconds" || arg == "--seed") {
+      if (i + 1 >= argc) return BadInput(arg + " needs a number");
+      const char* value = argv[++i];
+      bool ok = false;
+      if (arg == "--depth") ok = ParseNumber(value, ShallowestDepth, DeepestDepth, &depth);
+      if (arg == "--seconds") ok = ParseNumber(value, 0, 86400, &seconds);
+      if (arg == "--seed") ok = ParseNumber(value, 0, 4294967295L, &seed);
+      if (!ok) {
+        if (arg == "--depth") return BadInput("--depth wants a whole number from 2 to 29");
+        if (arg == "--seconds") return BadInput("--seconds wants a whole number from 0 to 86400");
+        return BadInput("--seed wants a whole number from 0 to 4294967295");
+      }
+    } else if (arg.rfind("--", 0) == 0) {
+      return BadInput("unknown option " + arg);
+    } else if (haveFen) {
+      return BadInput("more than one position given (quote the FEN)");
+    } else {
+      fen = arg;
+      haveFen = true;
+    }
+  }
+  if (!haveFen) return BadInput("usage: kvtool search \"<FEN>\" [--depth D] [--seconds S] [--seed N]");
+
+  HashAllocate();
+  if (seed >= 0) {
+    SeedRandom(static_cast<uint32_t>(seed));
+  } else {
+    SeedRandomFromClock();
+  }
+  std::string error;
+  const int maxDepth = depth > 0 ? static_cast<int>(depth) + 1 : DefaultMaxDepth;
+  if (!SetUpPosition(fen, static_cast<int>(seconds), maxDepth, &error)) return BadInput(error);
+
+  SetThinkingOutput(PrintThinkingLine);
+  const bool played = RunSearch();
+  SetThinkingOutput(nullptr);
+  if (!played) return BadInput("the engine could not move");
+  std::printf("bestmove %s score %d depth %d steps %d\n", PlayedMoveText().c_str(), RootScore,
+              LastCompletedDepth, LastSearchSteps);
+  return 0;
+}
+
+namespace {
+
+// Middle games first, then end games; fixed so that runs compare.
+constexpr const char* BenchPositions[] = {
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4",
+    "r2q1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP2BPPP/R2Q1RK1 w - - 0 10",
+    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 b - - 0 10",
+    "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2PP1N2/PP3PPP/RNBQ1RK1 w - - 0 7",
+    "rnbq1rk1/ppp1bppp/4pn2/3p4/2PP4/2N2N2/PP2PPPP/R1BQKB1R w KQ - 4 5",
+    "2r3k1/pp3ppp/2n5/3p4/3P4/2N5/PP3PPP/2R3K1 b - - 0 1",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "r5k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1",
+    "8/8/4k3/8/2p5/8/B2K4/8 w - - 0 1",
+    "8/5pk1/6p1/8/3P4/6P1/5PK1/8 w - - 0 1",
+    "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1",
+};
+constexpr uint32_t BenchSeed = 20240501;
+constexpr int BenchDepth = 6;
+
+}  // namespace
+
+int BenchCommand(int argc, char**) {
+  if (argc != 0) {
+    std::fprintf(stderr, "kvtool bench: takes no arguments\n");
+    return 2;
+  }
+  HashAllocate();
+  SeedRandom(BenchSeed);
+  long long totalSteps = 0;
+  double totalSeconds = 0;
+  int number = 0;
+  for (const char* fen : BenchPositions) {
+    ++number;
+    std::string error;
+    if (!SetUpPosition(fen, 0, BenchDepth + 1, &error)) {
+      std::fprintf(stderr, "kvtool bench: position %d: %s\n", number, error.c_str());
+      return 1;
+    }
+    ThinkingShown = 0;
+    const double start = ProcessSeconds();
+    const bool played = RunSearch();
+    const double seconds = ProcessSeconds() - start;
+    if (!played) {
+      std::fprintf(stderr, "kvtool bench: position %d: the engine could not move\n", number);
+      return 1;
+    }
+    totalSteps += LastSearchSteps;
+    totalSeconds += seconds;
+    std::printf("%2d  bestmove %-6s score %-6d depth %d  steps %-10d %8.3f s\n", number,
+                PlayedMoveText().c_str(), RootScore, LastCompletedDepth, LastSearchSteps,
+                seconds);
+    std::fflush(stdout);
+  }
+  const double rate = totalSeconds > 0 ? static_cast<double>(totalSteps) / totalSeconds : 0;
+  std::printf("total %lld steps in %.3f s: %.0f steps/s\n", totalSteps, totalSeconds, rate);
+  return 0;
+}
