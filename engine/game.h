@@ -20,10 +20,16 @@ extern uint8_t HistRepeats[HistorySize];
 
 // The 3D program's new game: the engine's colour (1 = White) and the seconds per move.
 void StartNewGame(uint8_t engineWhite, int32_t secondsPerMove);
+// The steps every new game shares (both programs): status, book, search counters, per-ply
+// and game castling/en-passant state, move lists, record, history, hash randoms, piece values,
+// the start position of the current BoardFlipped on GameBoard (and Board), and an empty hash.
+void ResetGameState();
 // The human's move, squares without encoding flags: 1 when legal and played, else 0.
 uint8_t HumanMove(uint8_t from, uint8_t to);
 // Plays entry (0, index) of the ply-0 list into the game for side 1 (the engine) or side 2,
-// with every end-of-game test. Board must hold the game position.
+// with every end-of-game test; the list must have been generated from GameBoard. The move's
+// from-square and encoded to-square go to MoveHistoryFrom/To[HalfMoveCount]. When the record
+// has no room left the move is not played and the game ends drawn.
 void PlayGameMove(uint8_t side, uint8_t index);
 
 void RecordPosition();
