@@ -1,5 +1,7 @@
 #include "engine/legal.h"
 
+#include <utility>
+
 #include "engine/makemove.h"
 #include "engine/sides.h"
 #include "engine/state.h"
@@ -25,6 +27,31 @@ int FindKing() {
   return -1;
 }
 
+// The first piece met from the king along direction D attacks it when it is the enemy queen,
+// the enemy rook (straight) or bishop (diagonal), or, on the neighbouring square, the enemy king.
+template <int Side, int D>
+inline bool RayAttacks(int k) {
+  using S = SideTraits<Side>;
+  constexpr int Direction = Directions[D];
+  constexpr uint8_t Slider = (D & 1) == 0 ? S::EnemyRook : S::EnemyBishop;
+  int n = Rays.length[k][D];
+  if (n == 0) return false;
+  int t = k + Direction;
+  uint8_t code = Board[t];
+  if (code != Empty) return code == S::EnemyQueen || code == Slider || code == S::EnemyKing;
+  while (--n > 0) {
+    t += Direction;
+    code = Board[t];
+    if (code != Empty) return code == S::EnemyQueen || code == Slider;
+  }
+  return false;
+}
+
+template <int Side, int... D>
+inline bool AnyRayAttacks(int k, std::integer_sequence<int, D...>) {
+  return (RayAttacks<Side, D>(k) || ...);
+}
+
 template <int Side>
 uint8_t KingAttacked() {
   using S = SideTraits<Side>;
@@ -32,20 +59,7 @@ uint8_t KingAttacked() {
   if (k < 0) return 1;
   const int r = RowOf(k), c = ColumnOf(k);
 
-  for (int d = 0; d < 8; ++d) {
-    const int n = Rays.length[k][d];
-    if (n == 0) continue;
-    const int direction = Directions[d];
-    const uint8_t slider = (d & 1) == 0 ? S::EnemyRook : S::EnemyBishop;
-    int t = k;
-    for (int i = 0; i < n; ++i) {
-      t += direction;
-      const uint8_t code = Board[t];
-      if (code == Empty) continue;
-      if (code == S::EnemyQueen || code == slider) return 1;
-      break;
-    }
-  }
+  if (AnyRayAttacks<Side>(k, std::make_integer_sequence<int, 8>{})) return 1;
   for (int i = 0; i < Jumps.count[k]; ++i) {
     if (Board[Jumps.target[k][i]] == S::EnemyKnight) return 1;
   }
@@ -53,9 +67,6 @@ uint8_t KingAttacked() {
   if (S::PawnCanAttackRow(r)) {
     if (c > 0 && Board[k + S::Forward - 1] == S::EnemyPawn) return 1;
     if (c < 7 && Board[k + S::Forward + 1] == S::EnemyPawn) return 1;
-  }
-  for (int d = 0; d < 8; ++d) {
-    if (Rays.length[k][d] > 0 && Board[k + Directions[d]] == S::EnemyKing) return 1;
   }
   return 0;
 }
