@@ -1,0 +1,129 @@
+// The hash table: empty pattern, depth rule, index range, and the key's arithmetic.
+#include "engine/hash.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/random.h"
+#include "engine/state.h"
+
+namespace {
+
+class HashTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HashAllocate();
+    HashClear();
+  }
+};
+
+TEST_F(HashTest, ClearedTableMissesEverywhere) {
+  HashStore(12345, 77, 50, 12, 28, 4, 0);
+  HashClear();
+  for (int32_t index : {0, 12345, 1000000, HashLastIndex}) {
+    EXPECT_EQ(HashProbe(index), 0) << index;
+    EXPECT_EQ(HashProbed.score, -32000);
+    EXPECT_EQ(HashProbed.depth, -120);
+  }
+}
+
+TEST_F(HashTest, DeeperEntriesStayEqualOrShallowerAreReplaced) {
+  HashStore(500, 11, 30, 12, 28, 5, 0);
+  HashStore(500, 22, 99, 1, 18, 3, 0);  // shallower: refused
+  ASSERT_EQ(HashProbe(500), 1);
+  EXPECT_EQ(HashProbed.check, 11);
+  EXPECT_EQ(HashProbed.score, 30);
+  EXPECT_EQ(HashProbed.from, 12);
+  EXPECT_EQ(HashProbed.to, 28);
+  EXPECT_EQ(HashProbed.depth, 5);
+
+  HashStore(500, 33, -40, 6, 21, 5, 0);  // equal depth, other position: replaces
+  ASSERT_EQ(HashProbe(500), 1);
+  EXPECT_EQ(HashProbed.check, 33);
+  EXPECT_EQ(HashProbed.score, -40);
+
+  // The comparison is signed: depth 0 replaces the empty -120, and depth -1 does not
+  // replace depth 0.
+  HashStore(600, 1, 10, 2, 3, 0, 0);
+  HashStore(600, 2, 20, 4, 5, -1, 0);
+  ASSERT_EQ(HashProbe(600), 1);
+  EXPECT_EQ(HashProbed.check, 1);
+}
+
+TEST_F(HashTest, IndicesOutsideTheTableAreIgnored) {
+  HashStore(HashLastIndex, 9, 1, 2, 3, 1, 0);
+  EXPECT_EQ(HashProbe(HashLastIndex), 1);
+  for (int32_t index : {-1, -967296, HashLastIndex + 1, NoHashIndex}) {
+    HashStore(index, 9, 1, 2, 3, 1, 0);
+    HashProbed.score = 123;
+    EXPECT_EQ(HashProbe(index), 0) << index;
+    EXPECT_EQ(HashProbed.score, -32000) << index;
+    EXPECT_EQ(HashProbed.depth, -120) << index;
+  }
+}
+
+TEST_F(HashTest, KeyWrapsIn32BitsAndKeepsTheDividendsSign) {
+  std::memset(Board, 0, sizeof Board);
+  std::memset(HashRandom1, 0, sizeof HashRandom1);
+  std::memset(HashRandom2, 0, sizeof HashRandom2);
+  std::memset(HashRandom3, 0, sizeof HashRandom3);
+  // Thirty side-2 pawns (weight 16) on squares worth 625: K1 = 300000, K2 = 0,
+  // K3 = 30 x 16 x 999 = 479520.
+  for (int s = 0; s < 30; ++s) {
+    Board[s] = Pawn2;
+    HashRandom1[s] = 625;
+    HashRandom3[s] = 999;
+  }
+  // 300000 x 10000 = 3e9 wraps to 3e9 - 2^32 = -1294967296; its remainder by 2000000 is
+  // -967296. The check is 479520 mod 65500 = 21020.
+  uint32_t check = 0;
+  int32_t index = HashKey(&check);
+  EXPECT_EQ(index, -967296);
+  EXPECT_EQ(check, 21020u);
+  HashStore(index, check, 5, 1, 2, 3, 0);
+  EXPECT_EQ(HashProbe(index), 0);
+
+  // A small key: one side-1 king (weight 1) on a square worth 7 / 3 / 5.
+  std::memset(Board, 0, sizeof Board);
+  Board[40] = King1;
+  HashRandom1[40] = 7;
+  HashRandom2[40] = 3;
+  HashRandom3[40] = 5;
+  EXPECT_EQ(HashKey(&check), 70003);
+  EXPECT_EQ(check, 5u);
+  int32_t k1, k2, k3;
+  HashSums(&k1, &k2, &k3);
+  EXPECT_EQ(k1, 7);
+  EXPECT_EQ(k2, 3);
+  EXPECT_EQ(k3, 5);
+}
+
+TEST_F(HashTest, KeyIgnoresSideToMoveAndCastlingState) {
+  SeedRandom(5);
+  HashFillRandoms();
+  for (int s = 0; s < 64; ++s) {
+    ASSERT_GE(HashRandom1[s], 0);
+    ASSERT_LE(HashRandom1[s], 999);
+  }
+  std::memset(Board, 0, sizeof Board);
+  Board[4] = King1;
+  Board[60] = King2;
+  Board[7] = Rook1;
+  CastleRights[0] = 33;
+  EpFile[0] = 0;
+  uint32_t check1, check2;
+  int32_t index1 = HashKey(&check1);
+  CastleRights[0] = 0;
+  EpFile[0] = 3;
+  int32_t index2 = HashKey(&check2);
+  EXPECT_EQ(index1, index2);
+  EXPECT_EQ(check1, check2);
+  Board[7] = Empty;
+  Board[6] = Rook1;
+  uint32_t check3;
+  int32_t index3 = HashKey(&check3);
+  EXPECT_TRUE(index3 != index1 || check3 != check1) << "the rook moved: the key should change";
+}
+
+}  // namespace
