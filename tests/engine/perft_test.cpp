@@ -23,7 +23,7 @@ struct Reference {
 };
 
 // Depths with more leaves than this run in the Slow tests.
-constexpr uint64_t QuickLeafLimit = 1000000;
+constexpr uint64_t QuickLeafLimit = 250000;
 
 std::vector<Reference> LoadReference() {
   const std::string path = std::string(KORVANE_SOURCE_DIR) + "/../shared/perft-reference.tsv";
