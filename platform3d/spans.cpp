@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform3d/picking.h"
 #include "platform3d/platform.h"
@@ -16,21 +17,68 @@ constexpr int32_t ScreenH = 600;
 constexpr int EdgeStart[4] = {3, 0, 1, 2};
 constexpr int EdgeEnd[4] = {0, 1, 2, 3};
 
-// Some corner on the screen side of every border (strict comparisons).
-bool MayBeVisible(const ScreenQuad& q) {
-  bool right = false, left = false, below = false, above = false;
-  for (int k = 0; k < 4; ++k) {
-    right |= q.x[k] > 0;
-    left |= q.x[k] < ScreenW;
-    below |= q.y[k] > 0;
-    above |= q.y[k] < ScreenH;
+struct Bounds {
+  int32_t xMin, xMax, yMin, yMax;
+};
+
+inline Bounds BoundsOf(const ScreenQuad& q) {
+  Bounds b = {q.x[0], q.x[0], q.y[0], q.y[0]};
+  for (int k = 1; k < 4; ++k) {
+    b.xMin = std::min(b.xMin, q.x[k]);
+    b.xMax = std::max(b.xMax, q.x[k]);
+    b.yMin = std::min(b.yMin, q.y[k]);
+    b.yMax = std::max(b.yMax, q.y[k]);
   }
-  return right && left && below && above;
+  return b;
 }
 
-// Widens the rows [top, bottom] of an edge's span list with the edge's x at each row:
+// Some corner on the screen side of every border (strict comparisons).
+inline bool MayBeVisible(const Bounds& b) {
+  return b.xMax > 0 && b.xMin < ScreenW && b.yMax > 0 && b.yMin < ScreenH;
+}
+
+// Pixels [first, last] of a row, four at a time.
+inline void FillSpan(uint16_t* row, int32_t first, int32_t last, uint16_t colour) {
+  uint16_t* p = row + first;
+  int32_t n = last - first + 1;
+  const uint64_t four = colour * 0x0001000100010001ULL;
+  for (; n >= 4; n -= 4, p += 4) std::memcpy(p, &four, sizeof four);
+  for (; n > 0; --n) *p++ = colour;
+}
+
+// Walks one edge over `count` rows from `row`, widening each row's span with the edge's x.
+// The x offset from xa is xStep x floor(t x a / b) for t = tFirst, tFirst + 1, ...; it is kept
+// as a quotient and a running remainder, so the loop has no division.
+template <class T>
+void WalkEdge(int32_t xa, int32_t xStep, T a, T b, int64_t tFirst, int32_t row, int32_t rowStep,
+              int32_t count, int32_t* left, int32_t* right) {
+  T quotient = 0, remainder = 0;
+  if (tFirst != 0) {
+    // tFirst < 2^31 + 600 and a < 2^32: the unsigned product stays below 2^64.
+    const uint64_t n = static_cast<uint64_t>(tFirst) * static_cast<uint64_t>(a);
+    quotient = static_cast<T>(n / static_cast<uint64_t>(b));
+    remainder = static_cast<T>(n % static_cast<uint64_t>(b));
+  }
+  // Steep edges (the common case for small cells) need no division.
+  const T wholeStep = a < b ? 0 : a / b;
+  const T partStep = a < b ? a : a % b;
+  for (int32_t i = 0; i < count; ++i, row += rowStep) {
+    // x lies between the edge's ends, so it fits 32 bits.
+    const int32_t x = static_cast<int32_t>(xa + xStep * static_cast<int64_t>(quotient));
+    if (x < left[row]) left[row] = x;
+    if (x > right[row]) right[row] = x;
+    quotient += wholeStep;
+    remainder += partStep;
+    if (remainder >= b) {
+      remainder -= b;
+      ++quotient;
+    }
+  }
+}
+
+// Widens the rows [top, bottom] of the span lists with an edge's x at each row:
 // x(y) = xa + (y - ya)(xb - xa) div (yb - ya), truncating toward zero. Along one edge the
-// quotient keeps its sign, so it is walked as a magnitude with a running remainder.
+// quotient keeps its sign, so it is walked as a magnitude.
 void ScanEdge(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t top, int32_t bottom,
               int32_t* left, int32_t* right) {
   if (ya == yb) return;
@@ -43,27 +91,17 @@ void ScanEdge(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t top, int32
   const int64_t a = dx < 0 ? -dx : dx;
   const int64_t b = dy < 0 ? -dy : dy;
   const int32_t xStep = dx < 0 ? -1 : 1;
-  const int32_t yStep = dy < 0 ? -1 : 1;
-
-  // t = |y - ya| grows from tFirst to tLast.
-  const int64_t tFirst = dy > 0 ? lo - ya : ya - hi;
-  const int64_t tLast = dy > 0 ? hi - ya : ya - lo;
-  int64_t quotient = tFirst * a / b;
-  int64_t remainder = tFirst * a % b;
-  const int64_t wholeStep = a / b;
-  const int64_t partStep = a % b;
-
-  for (int64_t t = tFirst; t <= tLast; ++t) {
-    const int32_t x = static_cast<int32_t>(xa + xStep * quotient);
-    const int32_t row = static_cast<int32_t>(ya + yStep * t) - top;
-    left[row] = std::min(left[row], x);
-    right[row] = std::max(right[row], x);
-    quotient += wholeStep;
-    remainder += partStep;
-    if (remainder >= b) {
-      remainder -= b;
-      ++quotient;
-    }
+  // t = |y - ya| grows from tFirst; rows are visited from ya's end of the edge.
+  const int64_t tFirst = dy > 0 ? int64_t{lo} - ya : int64_t{ya} - hi;
+  const int32_t firstRow = (dy > 0 ? lo : hi) - top;
+  const int32_t rowStep = dy > 0 ? 1 : -1;
+  const int32_t count = hi - lo + 1;
+  constexpr int64_t Small = int64_t{1} << 30;  // remainder + step stays below 2^31
+  if (a < Small && b < Small) {
+    WalkEdge<int32_t>(xa, xStep, static_cast<int32_t>(a), static_cast<int32_t>(b), tFirst,
+                      firstRow, rowStep, count, left, right);
+  } else {
+    WalkEdge<int64_t>(xa, xStep, a, b, tFirst, firstRow, rowStep, count, left, right);
   }
 }
 
@@ -89,7 +127,7 @@ void HLine(Surface* surface, int32_t x1, int32_t x2, int32_t y, uint16_t colour)
   x2 = std::min(x2, surface->width - 1);
   if (x1 > x2) return;
   uint16_t* row = surface->pixels + static_cast<int64_t>(surface->width) * y;
-  std::fill(row + x1, row + x2 + 1, colour);
+  FillSpan(row, x1, x2, colour);
 }
 
 void ClearBackBuffer(uint16_t colour) {
@@ -97,13 +135,9 @@ void ClearBackBuffer(uint16_t colour) {
 }
 
 void FillScreenQuad(const ScreenQuad& q, uint16_t colour) {
-  if (!MayBeVisible(q)) return;
-
-  int32_t yMin = q.y[0], yMax = q.y[0];
-  for (int k = 1; k < 4; ++k) {
-    yMin = std::min(yMin, q.y[k]);
-    yMax = std::max(yMax, q.y[k]);
-  }
+  const Bounds bounds = BoundsOf(q);
+  if (!MayBeVisible(bounds)) return;
+  const int32_t yMin = bounds.yMin, yMax = bounds.yMax;
   // The row below the lowest corner is scanned too; no edge reaches it, so it stays empty.
   const int32_t top = std::clamp(yMin, 0, ScreenH - 1);
   const int32_t bottom = static_cast<int32_t>(std::clamp<int64_t>(int64_t{yMax} + 1, 0, ScreenH - 1));
@@ -119,6 +153,10 @@ void FillScreenQuad(const ScreenQuad& q, uint16_t colour) {
   }
 
   const bool picking = PickArmed != 0;
+  // The quad routines draw for an 800 x 600 frame; a smaller BackBuffer goes through HLine's
+  // clipping.
+  const bool direct =
+      BackBuffer.pixels != nullptr && BackBuffer.width >= ScreenW && BackBuffer.height >= ScreenH;
   for (int32_t i = 0; i < rows; ++i) {
     const int32_t y = top + i;
     int64_t l = left[i];
@@ -128,12 +166,18 @@ void FillScreenQuad(const ScreenQuad& q, uint16_t colour) {
     if (picking && y == MouseY && l < MouseX && MouseX < r) HoverSquare = PickMarker;
     l = std::max<int64_t>(l, 0);
     r = std::min<int64_t>(r, ScreenW - 1);
-    if (l < r) HLine(&BackBuffer, static_cast<int32_t>(l), static_cast<int32_t>(r), y, colour);
+    if (l >= r) continue;
+    if (direct) {
+      uint16_t* row = BackBuffer.pixels + static_cast<int64_t>(BackBuffer.width) * y;
+      FillSpan(row, static_cast<int32_t>(l), static_cast<int32_t>(r), colour);
+    } else {
+      HLine(&BackBuffer, static_cast<int32_t>(l), static_cast<int32_t>(r), y, colour);
+    }
   }
 }
 
 void TexScreenQuad(const ScreenQuad& q, uint16_t colour, uint8_t slot) {
-  if (!MayBeVisible(q)) return;
+  if (!MayBeVisible(BoundsOf(q))) return;
   FillScreenQuad(q, colour);
   if (slot >= TextureSlotCount) return;
   const uint16_t* texels = TextureSlots[slot];
