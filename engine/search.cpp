@@ -300,6 +300,7 @@ void Step() {
       if (!NodeOpen[p]) OpenNode(p);
       if (LeafPly > DeepestLeaf) LeafPly = DeepestLeaf;
     }
+    if (Observer) Observer();
   }
   LeafScore = Evaluate(static_cast<uint8_t>(LeafPly + 1));
   CutoffFlag = 0;

@@ -37,6 +37,7 @@ extern int32_t LastSearchNodes;       // NodeCount when the move was played
 extern uint8_t LastCompletedDepth;    // depth of the last iteration that ran to its end, 0 none
 extern int32_t SlicesRun;             // slices that did work since program start
 
-// Test seam: called after every search step (nullptr for none).
+// Test seam: called whenever a step has opened the nodes of its path, and after every step
+// (nullptr for none).
 using StepObserver = void (*)();
 void SetStepObserver(StepObserver observer);
