@@ -20,7 +20,8 @@ void BM_PerftStartDepth5(benchmark::State& state) {
     benchmark::DoNotOptimize(count);
     leaves += count;
   }
-  state.counters["leaves/s"] = benchmark::Counter(static_cast<double>(leaves), benchmark::Counter::kIsRate);
+  state.counters["leaves/s"] =
+      benchmark::Counter(static_cast<double>(leaves), benchmark::Counter::kIsRate);
 }
 
 BENCHMARK(BM_PerftStartDepth5)->Unit(benchmark::kMillisecond);

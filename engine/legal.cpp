@@ -75,9 +75,9 @@ template <int Side>
 uint8_t CastlingThroughCheck(uint8_t from, uint8_t to) {
   using S = SideTraits<Side>;
   constexpr int b = S::HomeRowBase;
-  const bool castling = Board[from] == S::King &&
-                        ((from == b + 4 && (to == b + 6 || to == b + 2)) ||
-                         (from == b + 3 && (to == b + 5 || to == b + 1)));
+  const bool castling =
+      Board[from] == S::King && ((from == b + 4 && (to == b + 6 || to == b + 2)) ||
+                                 (from == b + 3 && (to == b + 5 || to == b + 1)));
   if (!castling) return 0;
   if (KingAttacked<Side>()) return 1;
   const uint8_t savedFrom = MoveFrom[ScratchPly][ScratchIndex];
@@ -146,9 +146,21 @@ void FilterLegal() {
 
 }  // namespace
 
-uint8_t KingAttacked1() { return KingAttacked<1>(); }
-uint8_t KingAttacked2() { return KingAttacked<2>(); }
-uint8_t CastlingThroughCheck1(uint8_t from, uint8_t to) { return CastlingThroughCheck<1>(from, to); }
-uint8_t CastlingThroughCheck2(uint8_t from, uint8_t to) { return CastlingThroughCheck<2>(from, to); }
-void FilterLegal1() { FilterLegal<1>(); }
-void FilterLegal2() { FilterLegal<2>(); }
+uint8_t KingAttacked1() {
+  return KingAttacked<1>();
+}
+uint8_t KingAttacked2() {
+  return KingAttacked<2>();
+}
+uint8_t CastlingThroughCheck1(uint8_t from, uint8_t to) {
+  return CastlingThroughCheck<1>(from, to);
+}
+uint8_t CastlingThroughCheck2(uint8_t from, uint8_t to) {
+  return CastlingThroughCheck<2>(from, to);
+}
+void FilterLegal1() {
+  FilterLegal<1>();
+}
+void FilterLegal2() {
+  FilterLegal<2>();
+}

@@ -137,7 +137,15 @@ void UnmakeMove(uint8_t ply, uint8_t index) {
 
 }  // namespace
 
-void MakeMove1(uint8_t ply, uint8_t index) { MakeMove<1>(ply, index); }
-void UnmakeMove1(uint8_t ply, uint8_t index) { UnmakeMove<1>(ply, index); }
-void MakeMove2(uint8_t ply, uint8_t index) { MakeMove<2>(ply, index); }
-void UnmakeMove2(uint8_t ply, uint8_t index) { UnmakeMove<2>(ply, index); }
+void MakeMove1(uint8_t ply, uint8_t index) {
+  MakeMove<1>(ply, index);
+}
+void UnmakeMove1(uint8_t ply, uint8_t index) {
+  UnmakeMove<1>(ply, index);
+}
+void MakeMove2(uint8_t ply, uint8_t index) {
+  MakeMove<2>(ply, index);
+}
+void UnmakeMove2(uint8_t ply, uint8_t index) {
+  UnmakeMove<2>(ply, index);
+}

@@ -61,7 +61,8 @@ void AddRays(RowBuilder& row, int square, uint8_t mover, int firstDirection, int
         row.AddQuiet(square, t);
         continue;
       }
-      if (S::IsEnemy(code)) row.AddNoisy(square, t + CaptureFlag, PieceValue[mover], PieceValue[code]);
+      if (S::IsEnemy(code))
+        row.AddNoisy(square, t + CaptureFlag, PieceValue[mover], PieceValue[code]);
       break;
     }
   }
@@ -87,7 +88,8 @@ void AddKing(RowBuilder& row, int square, uint8_t ply) {
   uint8_t neighbours[8];
   int count = 0;
   for (int d = 0; d < 8; ++d) {
-    if (Rays.length[square][d] > 0) neighbours[count++] = static_cast<uint8_t>(square + Directions[d]);
+    if (Rays.length[square][d] > 0)
+      neighbours[count++] = static_cast<uint8_t>(square + Directions[d]);
   }
   AddSteps<Side>(row, square, S::King, neighbours, count);
 
@@ -95,17 +97,19 @@ void AddKing(RowBuilder& row, int square, uint8_t ply) {
   if (digit == 0 || S::InCheck()[ply] != 0) return;
   const CastlingSquares c = CastlingFor<Side>(BoardFlipped);
   if (square != c.king) return;
-  auto between_empty = [](int a, int b) {
+  auto BetweenEmpty = [](int a, int b) {
     int low = a < b ? a : b, high = a < b ? b : a;
     for (int s = low + 1; s < high; ++s) {
       if (Board[s] != Empty) return false;
     }
     return true;
   };
-  if ((digit == 1 || digit == 3) && Board[c.shortRook] == S::Rook && between_empty(c.king, c.shortRook)) {
+  if ((digit == 1 || digit == 3) && Board[c.shortRook] == S::Rook &&
+      BetweenEmpty(c.king, c.shortRook)) {
     row.AddQuiet(c.king, c.shortTarget);
   }
-  if ((digit == 2 || digit == 3) && Board[c.longRook] == S::Rook && between_empty(c.king, c.longRook)) {
+  if ((digit == 2 || digit == 3) && Board[c.longRook] == S::Rook &&
+      BetweenEmpty(c.king, c.longRook)) {
     row.AddQuiet(c.king, c.longTarget);
   }
 }
@@ -160,13 +164,26 @@ uint8_t GenerateMoves(uint8_t ply) {
     const uint8_t code = Board[s];
     if (!S::Owns(code)) continue;
     switch (code) {
-      case S::King: AddKing<Side>(row, s, ply); break;
-      case S::Queen: AddRays<Side>(row, s, code, 0, 1); break;
-      case S::Rook: AddRays<Side>(row, s, code, 0, 2); break;
-      case S::Bishop: AddRays<Side>(row, s, code, 1, 2); break;
-      case S::Knight: AddSteps<Side>(row, s, code, Jumps.target[s], Jumps.count[s]); break;
-      case S::Pawn: AddPawn<Side>(row, s, ply); break;
-      default: break;
+      case S::King:
+        AddKing<Side>(row, s, ply);
+        break;
+      case S::Queen:
+        AddRays<Side>(row, s, code, 0, 1);
+        break;
+      case S::Rook:
+        AddRays<Side>(row, s, code, 0, 2);
+        break;
+      case S::Bishop:
+        AddRays<Side>(row, s, code, 1, 2);
+        break;
+      case S::Knight:
+        AddSteps<Side>(row, s, code, Jumps.target[s], Jumps.count[s]);
+        break;
+      case S::Pawn:
+        AddPawn<Side>(row, s, ply);
+        break;
+      default:
+        break;
     }
   }
 
@@ -238,7 +255,8 @@ uint8_t GenerateRecaptures(uint8_t ply) {
       uint8_t code = Board[square];
       if (code == Empty) continue;
       bool straight = (d & 1) == 0;
-      if (code == S::Queen || code == (straight ? S::Rook : S::Bishop)) add(square, t + CaptureFlag);
+      if (code == S::Queen || code == (straight ? S::Rook : S::Bishop))
+        add(square, t + CaptureFlag);
       break;
     }
   }
@@ -253,14 +271,23 @@ uint8_t GenerateRecaptures(uint8_t ply) {
     if (tc < 7 && Board[t - S::Forward + 1] == S::Pawn) add(t - S::Forward + 1, pawnEncoded);
   }
   for (int d = 0; d < 8; ++d) {
-    if (Rays.length[t][d] > 0 && Board[t + Directions[d]] == S::King) add(t + Directions[d], t + CaptureFlag);
+    if (Rays.length[t][d] > 0 && Board[t + Directions[d]] == S::King)
+      add(t + Directions[d], t + CaptureFlag);
   }
   return count == 0 ? NoMoves : static_cast<uint8_t>(count - 1);
 }
 
 }  // namespace
 
-uint8_t GenerateMoves1(uint8_t ply) { return GenerateMoves<1>(ply); }
-uint8_t GenerateMoves2(uint8_t ply) { return GenerateMoves<2>(ply); }
-uint8_t GenerateRecaptures1(uint8_t ply) { return GenerateRecaptures<1>(ply); }
-uint8_t GenerateRecaptures2(uint8_t ply) { return GenerateRecaptures<2>(ply); }
+uint8_t GenerateMoves1(uint8_t ply) {
+  return GenerateMoves<1>(ply);
+}
+uint8_t GenerateMoves2(uint8_t ply) {
+  return GenerateMoves<2>(ply);
+}
+uint8_t GenerateRecaptures1(uint8_t ply) {
+  return GenerateRecaptures<1>(ply);
+}
+uint8_t GenerateRecaptures2(uint8_t ply) {
+  return GenerateRecaptures<2>(ply);
+}

@@ -29,7 +29,8 @@ bool ParseBoard(const std::string& field, uint8_t squares[64], std::string* erro
   int rank = 0, column = 0;
   for (char ch : field) {
     if (ch == '/') {
-      if (column != 8) return Fail(error, "rank " + std::to_string(8 - rank) + " does not hold 8 squares");
+      if (column != 8)
+        return Fail(error, "rank " + std::to_string(8 - rank) + " does not hold 8 squares");
       ++rank;
       column = 0;
       if (rank > 7) return Fail(error, "more than 8 ranks");
@@ -37,17 +38,20 @@ bool ParseBoard(const std::string& field, uint8_t squares[64], std::string* erro
     }
     if (ch >= '1' && ch <= '8') {
       for (int n = ch - '0'; n > 0; --n) {
-        if (column >= 8) return Fail(error, "rank " + std::to_string(8 - rank) + " holds more than 8 squares");
+        if (column >= 8)
+          return Fail(error, "rank " + std::to_string(8 - rank) + " holds more than 8 squares");
         squares[rank * 8 + column++] = Empty;
       }
       continue;
     }
     const uint8_t code = CodeOfLetter(ch);
     if (code == 0) return Fail(error, std::string("unknown piece letter '") + ch + "'");
-    if (column >= 8) return Fail(error, "rank " + std::to_string(8 - rank) + " holds more than 8 squares");
+    if (column >= 8)
+      return Fail(error, "rank " + std::to_string(8 - rank) + " holds more than 8 squares");
     squares[rank * 8 + column++] = code;
   }
-  if (column != 8) return Fail(error, "rank " + std::to_string(8 - rank) + " does not hold 8 squares");
+  if (column != 8)
+    return Fail(error, "rank " + std::to_string(8 - rank) + " does not hold 8 squares");
   if (rank != 7) return Fail(error, "the board has " + std::to_string(rank + 1) + " ranks, not 8");
 
   int kings[2] = {0, 0};
@@ -108,11 +112,11 @@ bool ParseFen(const std::string& fen, FenPosition* position, std::string* error)
 
   if (fields[2] != "-") {
     for (char ch : fields[2]) {
-      bool* right = ch == 'K' ? &parsed.whiteShort
-                  : ch == 'Q' ? &parsed.whiteLong
-                  : ch == 'k' ? &parsed.blackShort
-                  : ch == 'q' ? &parsed.blackLong
-                              : nullptr;
+      bool* right = ch == 'K'   ? &parsed.whiteShort
+                    : ch == 'Q' ? &parsed.whiteLong
+                    : ch == 'k' ? &parsed.blackShort
+                    : ch == 'q' ? &parsed.blackLong
+                                : nullptr;
       if (right == nullptr || *right) return Fail(error, "bad castling field '" + fields[2] + "'");
       *right = true;
     }
@@ -128,7 +132,8 @@ bool ParseFen(const std::string& fen, FenPosition* position, std::string* error)
   }
 
   for (size_t i = 4; i < fields.size(); ++i) {
-    if (!IsNumber(fields[i])) return Fail(error, "move counter '" + fields[i] + "' is not a number");
+    if (!IsNumber(fields[i]))
+      return Fail(error, "move counter '" + fields[i] + "' is not a number");
   }
   *position = parsed;
   return true;

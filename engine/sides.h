@@ -17,14 +17,22 @@ namespace geometry {
 constexpr bool StepFits(int square, int direction) {
   int row = RowOf(square), column = ColumnOf(square);
   switch (direction) {
-    case -1: return column > 0;
-    case -9: return column > 0 && row > 0;
-    case -8: return row > 0;
-    case -7: return row > 0 && column < 7;
-    case +1: return column < 7;
-    case +9: return column < 7 && row < 7;
-    case +8: return row < 7;
-    case +7: return column > 0 && row < 7;
+    case -1:
+      return column > 0;
+    case -9:
+      return column > 0 && row > 0;
+    case -8:
+      return row > 0;
+    case -7:
+      return row > 0 && column < 7;
+    case +1:
+      return column < 7;
+    case +9:
+      return column < 7 && row < 7;
+    case +8:
+      return row < 7;
+    case +7:
+      return column > 0 && row < 7;
   }
   return false;
 }
@@ -32,14 +40,22 @@ constexpr bool StepFits(int square, int direction) {
 constexpr bool JumpFits(int square, int jump) {
   int row = RowOf(square), column = ColumnOf(square);
   switch (jump) {
-    case -10: return column > 1 && row > 0;
-    case -17: return column > 0 && row > 1;
-    case -15: return column < 7 && row > 1;
-    case -6: return column < 6 && row > 0;
-    case +10: return column < 6 && row < 7;
-    case +17: return column < 7 && row < 6;
-    case +15: return column > 0 && row < 6;
-    case +6: return column > 1 && row < 7;
+    case -10:
+      return column > 1 && row > 0;
+    case -17:
+      return column > 0 && row > 1;
+    case -15:
+      return column < 7 && row > 1;
+    case -6:
+      return column < 6 && row > 0;
+    case +10:
+      return column < 6 && row < 7;
+    case +17:
+      return column < 7 && row < 6;
+    case +15:
+      return column > 0 && row < 6;
+    case +6:
+      return column > 1 && row < 7;
   }
   return false;
 }
@@ -135,7 +151,7 @@ struct SideTraits<2> {
 
 // Castling squares of one side in the current orientation (BoardFlipped).
 struct CastlingSquares {
-  uint8_t king;                         // the king's home square
+  uint8_t king;  // the king's home square
   uint8_t shortTarget, shortRook, shortRookTarget;
   uint8_t longTarget, longRook, longRookTarget;
 };

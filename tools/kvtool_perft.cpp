@@ -15,8 +15,10 @@ namespace {
 constexpr int MaxPerftDepth = 10;
 
 int Usage(const char* message) {
-  std::fprintf(stderr, "kvtool perft: %s (usage: kvtool perft \"<FEN>\" <depth> [--divide] [--as-opponent])\n",
-               message);
+  std::fprintf(
+      stderr,
+      "kvtool perft: %s (usage: kvtool perft \"<FEN>\" <depth> [--divide] [--as-opponent])\n",
+      message);
   return 2;
 }
 
@@ -72,7 +74,8 @@ int PerftCommand(int argc, char** argv) {
   if (positionalCount < 2) return Usage("missing FEN or depth");
   int depth = 0;
   if (!ParseDepth(positional[1], &depth)) {
-    return Usage((std::string("depth '") + positional[1] + "' is not a number from 1 to 10").c_str());
+    return Usage(
+        (std::string("depth '") + positional[1] + "' is not a number from 1 to 10").c_str());
   }
   std::string error;
   if (!SetupFromFen(positional[0], asOpponent, &error)) return Usage(error.c_str());

@@ -1,6 +1,7 @@
+#include "engine/board.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/board.h"
 #include "engine/state.h"
 
 namespace {

@@ -1,10 +1,11 @@
+#include "engine/legal.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
 #include "engine/board.h"
-#include "engine/legal.h"
 #include "engine/movegen.h"
 #include "engine/state.h"
 

@@ -1,9 +1,10 @@
+#include "engine/makemove.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "engine/board.h"
-#include "engine/makemove.h"
 #include "engine/state.h"
 
 namespace {
@@ -55,8 +56,8 @@ TEST(MakeMove, CastlingOfBothSidesInBothOrientations) {
     int side, flipped, king, target, rook, rookTarget, rights, rightsAfter, castled;
   };
   const Case cases[] = {
-      {1, 0, 4, 2, 0, 3, 33, 13, 20},   {1, 1, 3, 1, 0, 2, 33, 23, 10},
-      {1, 1, 3, 5, 7, 4, 33, 13, 20},   {2, 0, 60, 62, 63, 61, 33, 32, 1},
+      {1, 0, 4, 2, 0, 3, 33, 13, 20},    {1, 1, 3, 1, 0, 2, 33, 23, 10},
+      {1, 1, 3, 5, 7, 4, 33, 13, 20},    {2, 0, 60, 62, 63, 61, 33, 32, 1},
       {2, 0, 60, 58, 56, 59, 33, 31, 2}, {2, 1, 59, 57, 56, 58, 33, 32, 1},
       {2, 1, 59, 61, 63, 60, 33, 31, 2},
   };

@@ -1,10 +1,11 @@
+#include "engine/movegen.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
 #include "engine/board.h"
-#include "engine/movegen.h"
 #include "engine/state.h"
 
 namespace {
@@ -178,7 +179,7 @@ TEST(MoveGeneration, CaptureOrderingPutsTheLowestKeyFirst) {
   Board[63] = King2;
   Board[20] = Queen1;  // captures the pawn on 44 (key 800), generated first
   Board[44] = Pawn2;
-  Board[27] = Pawn1;   // captures the queen on 36 (key -800)
+  Board[27] = Pawn1;  // captures the queen on 36 (key -800)
   Board[36] = Queen2;
   uint8_t last = GenerateMoves1(0);
   ASSERT_NE(last, NoMoves);

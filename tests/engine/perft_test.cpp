@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+#include "engine/perft.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdint>
@@ -10,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/perft.h"
 #include "engine/setup.h"
 #include "engine/state.h"
 
@@ -67,9 +67,13 @@ void CheckReference(bool slow) {
   EXPECT_GT(checked, 0);
 }
 
-TEST(Perft, ReferenceCountsInBothOrientations) { CheckReference(false); }
+TEST(Perft, ReferenceCountsInBothOrientations) {
+  CheckReference(false);
+}
 
-TEST(PerftSlow, DeepReferenceCountsInBothOrientations) { CheckReference(true); }
+TEST(PerftSlow, DeepReferenceCountsInBothOrientations) {
+  CheckReference(true);
+}
 
 TEST(Perft, DivideSumsToTheTotalAndLeavesTheBoardAlone) {
   std::string error;

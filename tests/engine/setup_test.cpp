@@ -1,3 +1,5 @@
+#include "engine/setup.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,7 +7,6 @@
 #include "engine/board.h"
 #include "engine/makemove.h"
 #include "engine/movegen.h"
-#include "engine/setup.h"
 #include "engine/state.h"
 
 namespace {
@@ -49,11 +50,11 @@ TEST(Setup, ParseFenReadsEveryField) {
   EXPECT_FALSE(position.blackShort);
   EXPECT_TRUE(position.blackLong);
   EXPECT_EQ(position.epFile, 4);
-  EXPECT_EQ(position.squares[4], King1);     // e8, Black
-  EXPECT_EQ(position.squares[27], Pawn1);    // d5
-  EXPECT_EQ(position.squares[28], Pawn2);    // e5, White
-  EXPECT_EQ(position.squares[56], Rook2);    // a1
-  EXPECT_EQ(position.squares[60], King2);    // e1
+  EXPECT_EQ(position.squares[4], King1);   // e8, Black
+  EXPECT_EQ(position.squares[27], Pawn1);  // d5
+  EXPECT_EQ(position.squares[28], Pawn2);  // e5, White
+  EXPECT_EQ(position.squares[56], Rook2);  // a1
+  EXPECT_EQ(position.squares[60], King2);  // e1
 }
 
 TEST(Setup, CastlingRightsNeedKingAndRookAtHome) {
@@ -96,7 +97,8 @@ TEST(Setup, EnPassantAfterADoubleStepInBothOrientations) {
       asOpponent ? MakeMove2(0, static_cast<uint8_t>(i)) : MakeMove1(0, static_cast<uint8_t>(i));
       EXPECT_EQ(Board[e4], Empty);
       EXPECT_EQ(Board[e3], asOpponent ? Pawn2 : Pawn1);
-      asOpponent ? UnmakeMove2(0, static_cast<uint8_t>(i)) : UnmakeMove1(0, static_cast<uint8_t>(i));
+      asOpponent ? UnmakeMove2(0, static_cast<uint8_t>(i))
+                 : UnmakeMove1(0, static_cast<uint8_t>(i));
     }
   }
 }
@@ -104,7 +106,7 @@ TEST(Setup, EnPassantAfterADoubleStepInBothOrientations) {
 TEST(Setup, BadInputIsRefusedWithOneLine) {
   const char* bad[] = {
       "",
-      "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq",               // 3 fields
+      "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq",              // 3 fields
       "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra",  // 7 fields
       "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1",        // unknown letter
       "rnbqkbnr/ppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",         // 7 squares
