@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/board.h"
+#include "engine/setup.h"
 #include "engine/state.h"
 
 namespace {
@@ -274,6 +275,19 @@ TEST(Evaluate, RooksAndTheUnpinningBishop) {
   Board[57] = Empty;
   int knightOut = Evaluate(0);
   EXPECT_EQ(EvalAfterMove(5, 33) - knightOut, 8);
+}
+
+TEST(Evaluate, FenPositionWithTheEngineToMove) {
+  // After 1. e4 with the engine as Black (BoardFlipped 0): the start's -2 and -8 for
+  // White's pawn on e4; the pawn left e2, which carries no term.
+  std::string error;
+  ASSERT_TRUE(
+      SetupFromFen("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", false, &error))
+      << error;
+  ASSERT_EQ(BoardFlipped, 0);
+  CastleRights[0] = 33;
+  Castled[0] = 0;
+  EXPECT_EQ(Evaluate(0), -2 - 8);
 }
 
 TEST(MaterialBalance, CountsGameBoardWithItsOwnMinorValues) {
