@@ -19,7 +19,7 @@ ssize_t InputPosition = 0;
 
 }  // namespace
 
-void SetByteSource(ByteSource source) { CurrentSource = source; }
+void SetByteSource(ByteSource source) { CurrentSource = source ? source : StandardInputByte; }
 
 void ResetLineInput() { SkipLineFeed = false; }
 

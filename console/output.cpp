@@ -24,7 +24,7 @@ void AppendPadded(std::string* line, const std::string& field, size_t width) {
 
 }  // namespace
 
-void SetOutputSink(OutputSink sink) { CurrentSink = sink; }
+void SetOutputSink(OutputSink sink) { CurrentSink = sink ? sink : WriteToStandardOutput; }
 
 void PrintLine(std::string_view text) {
   std::string line(text);

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-// Where output goes; the default writes to standard output and flushes.
+// Where output goes; the default (also for nullptr) writes to standard output and flushes.
 using OutputSink = void (*)(const char* data, size_t size);
 void SetOutputSink(OutputSink sink);
 void PrintLine(std::string_view text);
