@@ -62,15 +62,4 @@ TEST(Board, TurningTheStartPositionGivesTheOtherOrientation) {
   for (int s = 0; s < 64; ++s) EXPECT_EQ(turned[s], flippedStart[s]) << "square " << s;
 }
 
-TEST(Board, TurnBoardMovesAPieceToTheOppositeSquareAndSwapsItsSide) {
-  uint8_t board[64] = {};
-  board[12] = Knight1;
-  board[33] = Pawn2;
-  TurnBoard(board);
-  EXPECT_EQ(board[51], Knight2);
-  EXPECT_EQ(board[30], Pawn1);
-  EXPECT_EQ(board[12], Empty);
-  EXPECT_EQ(board[33], Empty);
-}
-
 }  // namespace

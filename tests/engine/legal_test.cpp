@@ -108,19 +108,6 @@ TEST(KingAttacked, PawnsAttackOnlyFromAhead) {
   Board[61] = Pawn2;
   Board[59] = Pawn2;
   EXPECT_EQ(KingAttacked1(), 0);
-
-  // Side 2's king is attacked by side-1 pawns one row below it.
-  ClearPosition(0);
-  Board[4] = King1;
-  Board[36] = King2;
-  Board[27] = Pawn1;  // 36 - 9
-  EXPECT_EQ(KingAttacked2(), 1);
-  Board[27] = Empty;
-  Board[29] = Pawn1;  // 36 - 7
-  EXPECT_EQ(KingAttacked2(), 1);
-  Board[29] = Empty;
-  Board[45] = Pawn1;
-  EXPECT_EQ(KingAttacked2(), 0);
 }
 
 TEST(FilterLegal, CastlingThroughOrIntoAnAttackedSquare) {

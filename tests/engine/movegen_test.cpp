@@ -58,24 +58,6 @@ TEST(MoveGeneration, StartPositionOrder) {
   EXPECT_EQ(Row(0, last), expected);
 }
 
-TEST(MoveGeneration, SideTwoStartPositionInBothOrientations) {
-  for (uint8_t flipped = 0; flipped < 2; ++flipped) {
-    ClearPosition(flipped);
-    SetStartPosition(Board);
-    CastleRights[3] = 33;
-    const uint8_t last = GenerateMoves2(3);
-    ASSERT_EQ(last, 19);
-    // The scan meets side 2's pawns (48..55) before its knights (57, 62); the reversal puts
-    // the knight on 62 first and the pawn on 48 last.
-    std::vector<Entry> expected = {{62, 47}, {62, 45}, {57, 42}, {57, 40}};
-    for (int s = 55; s >= 48; --s) {
-      expected.emplace_back(s, s - 16 + 128);
-      expected.emplace_back(s, s - 8);
-    }
-    EXPECT_EQ(Row(3, last), expected) << "BoardFlipped " << int(flipped);
-  }
-}
-
 TEST(MoveGeneration, PromotionIsNoisyAndComesBeforeQuietMoves) {
   ClearPosition(0);
   Board[0] = King1;
@@ -87,15 +69,6 @@ TEST(MoveGeneration, PromotionIsNoisyAndComesBeforeQuietMoves) {
   EXPECT_EQ(MoveFrom[0][0], 50);
   EXPECT_EQ(MoveTo[0][0], 50 + 200);
   for (int i = 1; i <= last; ++i) EXPECT_LT(MoveTo[0][i], 64) << i;
-
-  // Side 2 promotes from row 1 onto row 0.
-  ClearPosition(1);
-  Board[7] = King1;
-  Board[60] = King2;
-  Board[13] = Pawn2;
-  const uint8_t last2 = GenerateMoves2(0);
-  ASSERT_NE(last2, NoMoves);
-  EXPECT_EQ(Row(0, last2).front(), Entry(13, 5 + 192));
 }
 
 TEST(MoveGeneration, EnPassantForBothSides) {
@@ -156,21 +129,6 @@ TEST(MoveGeneration, CastlingNeedsRightsFreeSquaresRookAndNoCheck) {
   row = Row(0, GenerateMoves1(0));
   EXPECT_FALSE(Contains(row, Entry(4, 6)));
   EXPECT_FALSE(Contains(row, Entry(4, 2)));
-
-  // BoardFlipped 1, side 2: king 59, short (59, 57), long (59, 61).
-  ClearPosition(1);
-  Board[3] = King1;
-  Board[56] = Rook2;
-  Board[59] = King2;
-  Board[63] = Rook2;
-  CastleRights[0] = 3;
-  row = Row(0, GenerateMoves2(0));
-  EXPECT_TRUE(Contains(row, Entry(59, 57)));
-  EXPECT_TRUE(Contains(row, Entry(59, 61)));
-  CastleRights[0] = 32;  // side 2 long only
-  row = Row(0, GenerateMoves2(0));
-  EXPECT_FALSE(Contains(row, Entry(59, 57)));
-  EXPECT_TRUE(Contains(row, Entry(59, 61)));
 }
 
 TEST(MoveGeneration, CaptureOrderingPutsTheLowestKeyFirst) {
@@ -245,22 +203,6 @@ TEST(MoveGeneration, RowsStopAt151Entries) {
     ASSERT_EQ(MoveTo[1][i], 0xEE);
   }
   for (int i = 0; i < MoveListSize; ++i) EXPECT_EQ(Board[MoveFrom[0][i]] / 10, 1) << i;
-
-  // The same for side 2 in the last row.
-  ClearPosition(0);
-  Board[0] = King1;
-  Board[63] = King2;
-  for (int s : queens) Board[s] = Queen2;
-  EXPECT_EQ(GenerateMoves2(ListPlies - 1), MoveListSize - 1);
-}
-
-TEST(MoveGeneration, EmptySideGivesNoMoves) {
-  ClearPosition(0);
-  Board[60] = King2;
-  EXPECT_EQ(GenerateMoves1(0), NoMoves);
-  Board[4] = King1;
-  Board[12] = Pawn2;  // blocks nothing: the king still has moves
-  EXPECT_NE(GenerateMoves1(0), NoMoves);
 }
 
 TEST(Recaptures, OnlyTheFirstPieceOfARayAndAllKindsInOrder) {
