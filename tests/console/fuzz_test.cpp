@@ -137,7 +137,7 @@ void ExpectCleanRun(const std::string& input, const std::string& what) {
 }  // namespace
 
 TEST(ConsoleFuzz, RandomAndMutatedSessionsNeverCrash) {
-  for (uint64_t seed = 1; seed <= 24; ++seed) {
+  for (uint64_t seed = 1; seed <= 16; ++seed) {
     ExpectCleanRun(RandomSession(seed), "seed " + std::to_string(seed));
     if (HasFailure()) break;
   }
