@@ -52,6 +52,10 @@ class SearchTest : public ::testing::Test {
     TurnState = 0;
     GameStatus = 0;
     BookAllowed = 0;
+    HashMoveFrom = HashMoveTo = 0;
+    // Killers outlive searches by design; clearing them keeps each test independent.
+    std::memset(KillerFrom, 0, sizeof(KillerFrom));
+    std::memset(KillerTo, 0, sizeof(KillerTo));
     SecondsPerMove = seconds;
     MaxDepth = static_cast<uint8_t>(maxDepth);
   }
@@ -202,16 +206,24 @@ void WatchPath() {
 }
 
 TEST_F(SearchTest, CaptureChainsStayWithinTheTablesAndIllegalMovesEndThePath) {
-  // Seven attackers and seven defenders on d5: long recapture chains, and pins everywhere.
-  Position("b2q3k/3r2pp/1n1rpn2/3p4/4PN2/1BNR4/3R1PPP/3Q2K1 w - - 0 1", 6);
+  // Seven attackers and seven defenders on d5: long recapture chains.
+  Position("b2q3k/3r2pp/1n1rpn2/3p4/4PN2/1BNR4/3R1PPP/3Q2K1 w - - 0 1", 4);
   Watch = PathWatch{};
   SetStepObserver(WatchPath);
   ASSERT_GT(SearchToMove(), 0);
   EXPECT_EQ(Watch.leafAboveLimit, 0);
   EXPECT_LE(Watch.maxLeaf, 29);
   EXPECT_GE(Watch.maxLeaf, Watch.maxIterDepth + 6) << "the recapture chain was not followed";
-  EXPECT_GT(Watch.illegalNodes, 0) << "no illegal move was met";
   EXPECT_EQ(Watch.movesBelowIllegal, 0);
+
+  // Kings in the open next to a rook's rank: many king moves into check.
+  Position("3k4/8/8/8/8/8/r7/4K2R w K - 0 1", 5);
+  Watch = PathWatch{};
+  SetStepObserver(WatchPath);
+  ASSERT_GT(SearchToMove(), 0);
+  EXPECT_GT(Watch.illegalNodes, 10) << "too few illegal moves were met";
+  EXPECT_EQ(Watch.movesBelowIllegal, 0);
+  EXPECT_EQ(Watch.leafAboveLimit, 0);
 }
 
 // Plain minimax over side 1's legal root moves, side 2's legal replies and side 1's moves,
@@ -297,9 +309,6 @@ TEST_F(SearchTest, SoundMovesInSimplePositions) {
 
 TEST_F(SearchTest, SearchIsRepeatableAndUnchangedByThinkingOutput) {
   const char* fen = "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4";
-  std::memset(KillerFrom, 0, sizeof(KillerFrom));
-  std::memset(KillerTo, 0, sizeof(KillerTo));
-  HashMoveFrom = HashMoveTo = 0;
   Position(fen, 5);
   ThinkingShown = 0;
   ASSERT_GT(SearchToMove(), 0);
@@ -308,9 +317,6 @@ TEST_F(SearchTest, SearchIsRepeatableAndUnchangedByThinkingOutput) {
   const int16_t quietScore = RootScore;
 
   // The same search with a variation built after every slice must walk the same tree.
-  std::memset(KillerFrom, 0, sizeof(KillerFrom));
-  std::memset(KillerTo, 0, sizeof(KillerTo));
-  HashMoveFrom = HashMoveTo = 0;
   SeedRandom(12345);
   Position(fen, 5);
   ThinkingShown = 1;
