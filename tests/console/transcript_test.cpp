@@ -297,3 +297,19 @@ TEST(TranscriptInput, CarriageReturnsEndLines) {
   EXPECT_EQ(LastBoard(t), StartBoard);
   EXPECT_EQ(CountLines(t.lines, "Hint: a8a8"), 1);
 }
+
+TEST(TranscriptGame, UnderpromotionPlacesThePieceTypedAndSurvivesATakeBack) {
+  Transcript t = Converse(
+      "xboard\nnew\nsd 3\nforce\nsetboard 8/P7/8/7k/8/8/8/K7 w - - 0 1\ngo\na7a8n\nhuh\na1b1\n"
+      "remove\nhuh\nquit\n");
+  EXPECT_TRUE(LinesStartingWith(t.lines, "Illegal move").empty());
+  EXPECT_EQ(Moves(t).size(), 2u);
+  // Both diagrams (after the promotion, and after taking back the king move) hold the knight.
+  int knightsOnA8 = 0;
+  for (const std::string& line : t.lines) knightsOnA8 += line.rfind("N . . . . . . ", 0) == 0;
+  EXPECT_EQ(knightsOnA8, 2);
+  const std::vector<std::string> board = LastBoard(t);
+  ASSERT_EQ(board.size(), 8u);
+  EXPECT_EQ(board[0], "N . . . . . . . ");
+  EXPECT_EQ(board[7], "K . . . . . . . ");
+}
