@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/board.h"
 #include "engine/game.h"
 #include "engine/hash.h"
 #include "engine/legal.h"
@@ -133,138 +135,100 @@ TEST(Book, OnlyTheExactRecordAndCountMatch) {
   EXPECT_EQ(BookLookup(), 0);
 }
 
-// Plays a game from the start through the game's own operations: the human's moves with
-// HumanMove, the engine's by finding them among side 1's legal moves.
-bool PlayFromStart(uint8_t engineWhite, const std::vector<std::pair<uint8_t, uint8_t>>& moves) {
-  StartNewGame(engineWhite, 0);
-  for (auto [from, to] : moves) {
+using Move = std::pair<uint8_t, uint8_t>;
+
+// The legal moves of a side in the game position, as (from, encoded to).
+std::vector<Move> LegalMoves(int side) {
+  std::memcpy(Board, GameBoard, sizeof Board);
+  EpFile[0] = GameEpFile;
+  CastleRights[0] = GameCastleRights;
+  InCheck1[0] = KingAttacked1();
+  InCheck2[0] = KingAttacked2();
+  RootLast = side == 1 ? GenerateMoves1(0) : GenerateMoves2(0);
+  std::vector<Move> moves;
+  if (RootLast == NoMoves) return moves;
+  side == 1 ? FilterLegal1() : FilterLegal2();
+  for (int i = 0; i <= RootLast; ++i) moves.emplace_back(MoveFrom[0][i], MoveTo[0][i]);
+  return moves;
+}
+
+// Plays a line from the start through the game's own operations (HumanMove for the human,
+// PlayGameMove for the engine). The reset is a light one: no hash clear per line.
+void PlayFromStart(uint8_t engineWhite, const std::vector<Move>& line) {
+  BoardFlipped = engineWhite;
+  SetStartPosition(GameBoard);
+  GameCastleRights = 33;
+  GameEpFile = GameCastled = 0;
+  HalfMoveCount = 0;
+  FiftyMoveCounter = 0;
+  ClearHistory();
+  GameStatus = 0;
+  TurnState = engineWhite ? 0 : 1;
+  for (auto [from, to] : line) {
     if (TurnState == 1) {
-      if (!HumanMove(from, to)) return false;
+      ASSERT_TRUE(HumanMove(from, static_cast<uint8_t>(TargetOf(to))));
       continue;
     }
-    std::memcpy(Board, GameBoard, sizeof Board);
-    EpFile[0] = GameEpFile;
-    CastleRights[0] = GameCastleRights;
-    Castled[0] = GameCastled;
-    InCheck1[0] = KingAttacked1();
-    RootLast = GenerateMoves1(0);
-    if (RootLast == NoMoves) return false;
-    FilterLegal1();
+    std::vector<Move> moves = LegalMoves(1);
     int found = -1;
-    for (int i = 0; i <= RootLast && found < 0; ++i) {
-      if (MoveFrom[0][i] == from && TargetOf(MoveTo[0][i]) == TargetOf(to)) found = i;
+    for (size_t i = 0; i < moves.size() && found < 0; ++i) {
+      if (moves[i].first == from && TargetOf(moves[i].second) == TargetOf(to)) found = int(i);
     }
-    if (found < 0) return false;
+    ASSERT_GE(found, 0);
     LastMove[0] = static_cast<uint8_t>(RootLast);
     PlayGameMove(1, static_cast<uint8_t>(found));
   }
-  return true;
 }
-
-// What a move played into the game changes, so that a trial move can be taken back.
-struct GameSnapshot {
-  uint8_t board[64];
-  uint8_t epFile = GameEpFile, castleRights = GameCastleRights, castled = GameCastled;
-  int16_t halfMoves = HalfMoveCount;
-  char record[12][GameTextSize];
-  uint8_t turn = TurnState, status = GameStatus, fifty = FiftyMoveCounter;
-  int32_t key1[HistorySize], key2[HistorySize], key3[HistorySize], side[HistorySize];
-  uint8_t repeats[HistorySize];
-
-  GameSnapshot() {
-    std::memcpy(board, GameBoard, sizeof board);
-    std::memcpy(record, GameRecord, sizeof record);
-    std::memcpy(key1, HistKey1, sizeof key1);
-    std::memcpy(key2, HistKey2, sizeof key2);
-    std::memcpy(key3, HistKey3, sizeof key3);
-    std::memcpy(side, HistSide, sizeof side);
-    std::memcpy(repeats, HistRepeats, sizeof repeats);
-  }
-  void Restore() const {
-    std::memcpy(GameBoard, board, sizeof board);
-    GameEpFile = epFile;
-    GameCastleRights = castleRights;
-    GameCastled = castled;
-    HalfMoveCount = halfMoves;
-    std::memcpy(GameRecord, record, sizeof record);
-    TurnState = turn;
-    GameStatus = status;
-    FiftyMoveCounter = fifty;
-    std::memcpy(HistKey1, key1, sizeof key1);
-    std::memcpy(HistKey2, key2, sizeof key2);
-    std::memcpy(HistKey3, key3, sizeof key3);
-    std::memcpy(HistSide, side, sizeof side);
-    std::memcpy(HistRepeats, repeats, sizeof repeats);
-  }
-};
 
 // Walks every line the book can reach: at the human's turn every legal move is tried, at
 // the engine's turn every reply the book gives. Each reply must be legal, with the capture
-// flag exactly when the legal move is a capture.
+// flag exactly when the legal move is a capture. Returns the number of book positions.
 int WalkBook(uint8_t engineWhite) {
-  HashAllocate();
   int positions = 0;
-  std::vector<std::vector<std::pair<uint8_t, uint8_t>>> pending = {{}};
+  std::vector<std::vector<Move>> pending = {{}};
   while (!pending.empty()) {
-    auto line = pending.back();
+    std::vector<Move> line = pending.back();
     pending.pop_back();
-    EXPECT_TRUE(PlayFromStart(engineWhite, line));
+    PlayFromStart(engineWhite, line);
     if (TurnState == 1) {
-      std::memcpy(Board, GameBoard, sizeof Board);
-      EpFile[0] = GameEpFile;
-      CastleRights[0] = GameCastleRights;
-      InCheck2[0] = KingAttacked2();
-      RootLast = GenerateMoves2(0);
-      FilterLegal2();
-      std::vector<std::pair<uint8_t, uint8_t>> moves;
-      for (int i = 0; i <= RootLast; ++i) moves.emplace_back(MoveFrom[0][i], MoveTo[0][i]);
-      GameSnapshot before;
-      for (auto move : moves) {
-        uint8_t to = static_cast<uint8_t>(TargetOf(move.second));
-        EXPECT_TRUE(HumanMove(move.first, to));
+      for (Move move : LegalMoves(2)) {
+        std::vector<Move> next = line;
+        next.push_back(move);
+        PlayFromStart(engineWhite, next);
         // Every line has a reply for every BookRandom, so one lookup tells a match.
-        if (BookLookup()) {
-          auto next = line;
-          next.push_back({move.first, to});
-          pending.push_back(next);
-        }
-        before.Restore();
+        if (BookLookup()) pending.push_back(next);
       }
       continue;
     }
-    std::set<std::pair<uint8_t, uint8_t>> replies;
+    std::set<Move> replies;
     for (int i = 0; i < 200; ++i) {
       if (BookLookup()) replies.insert({BookFrom, BookTo});
     }
     if (replies.empty()) continue;
     ++positions;
-    // The reply must be one of side 1's legal moves here.
-    std::memcpy(Board, GameBoard, sizeof Board);
-    EpFile[0] = GameEpFile;
-    CastleRights[0] = GameCastleRights;
-    InCheck1[0] = KingAttacked1();
-    RootLast = GenerateMoves1(0);
-    FilterLegal1();
-    for (auto [from, to] : replies) {
-      bool legal = false;
-      for (int i = 0; i <= RootLast; ++i) {
-        if (MoveFrom[0][i] != from || TargetOf(MoveTo[0][i]) != TargetOf(to)) continue;
-        bool listCapture = MoveTo[0][i] >= CaptureFlag && MoveTo[0][i] < DoubleStepFlag;
-        bool bookCapture = to >= CaptureFlag && to < DoubleStepFlag;
-        EXPECT_EQ(listCapture, bookCapture) << CoordinateText(from, to);
-        legal = true;
+    std::vector<Move> legal = LegalMoves(1);
+    for (Move reply : replies) {
+      auto same = [reply](Move m) {
+        return m.first == reply.first && TargetOf(m.second) == TargetOf(reply.second);
+      };
+      auto match = std::find_if(legal.begin(), legal.end(), same);
+      if (match == legal.end()) {
+        ADD_FAILURE() << "book reply " << CoordinateText(reply.first, reply.second)
+                      << " is illegal";
+        continue;
       }
-      EXPECT_TRUE(legal) << "book reply " << CoordinateText(from, to) << " after " << line.size()
-                         << " half-moves";
-      auto next = line;
-      next.push_back({from, to});
-      if (next.size() < 10) pending.push_back(next);
+      auto isCapture = [](uint8_t to) { return to >= CaptureFlag && to < DoubleStepFlag; };
+      EXPECT_EQ(isCapture(match->second), isCapture(reply.second));
+      std::vector<Move> next = line;
+      next.push_back(reply);
+      pending.push_back(next);
     }
   }
   return positions;
 }
 
 TEST(Book, EveryLineIsReachableAndEveryReplyLegal) {
+  NewGame(0);
   SeedRandom(99);
   // Engine as Black: 15 lines; as White: 14 (the three-way rows count once per answer).
   EXPECT_EQ(WalkBook(0), 15);

@@ -46,14 +46,6 @@ TEST(Evaluate, StartPositionIsMinusTwoInBothOrientations) {
   EXPECT_EQ(Evaluate(0), -2);
 }
 
-TEST(Evaluate, UsesTheCastlingStateOfTheGivenPly) {
-  StartBoard(0);
-  CastleRights[5] = 3;  // side 1 has lost both rights: its +30 goes
-  Castled[5] = 0;
-  EXPECT_EQ(Evaluate(5), -2 - 30 + (-9 - 13) + (-9 - 10));
-  EXPECT_EQ(Evaluate(200), Evaluate(PlySlots - 1));  // a ply out of range reads the last slot
-}
-
 TEST(Evaluate, PassedPawnsScoreTheSquareOfTheirProgress) {
   ClearBoard();
   BoardFlipped = 0;
@@ -217,6 +209,11 @@ TEST(Evaluate, WingPawnsWithoutCastlingRightsCostThreeOrTwo) {
   int full = Evaluate(0);
   CastleRights[0] = 3;
   EXPECT_EQ(Evaluate(0) - full, -30 + (-9 - 13) + (-9 - 10));
+  // The state is read at the ply asked for; a ply out of range reads the last slot.
+  CastleRights[0] = 33;
+  CastleRights[PlySlots - 1] = 3;
+  Castled[PlySlots - 1] = 0;
+  EXPECT_EQ(Evaluate(200) - full, -30 + (-9 - 13) + (-9 - 10));
   StartBoard(1);
   full = Evaluate(0);
   CastleRights[0] = 3;

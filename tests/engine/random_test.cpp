@@ -38,13 +38,4 @@ TEST(Random, StaysInRangeAndSpreadsEvenly) {
   EXPECT_EQ(RandomBelow(-5), 0);
 }
 
-TEST(Random, ClockSeedStillGivesValuesInRange) {
-  SeedRandomFromClock();
-  for (int i = 0; i < 1000; ++i) {
-    int r = RandomBelow(1000);
-    ASSERT_GE(r, 0);
-    ASSERT_LT(r, 1000);
-  }
-}
-
 }  // namespace
