@@ -591,6 +591,9 @@ std::string ThinkingLineText(uint8_t depth) {
 void SetThinkingOutput(ThinkingOutput output) { Output = output ? output : KeepThinkingText; }
 
 void ThinkingLine(uint8_t depth) {
+  // Between searches the root list is cleared: there is no line to show (the 3D clock tick
+  // calls this every frame, also before the first slice of a search).
+  if (SearchSteps == 0) return;
   if (!ThinkingShown || CurrentDepth <= 1 || TurnState != 0) return;
   if (RootScore <= -ShownScoreLimit || RootScore >= ShownScoreLimit) return;
   if (RootScore == LastShownScore) return;

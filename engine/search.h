@@ -10,9 +10,10 @@ uint8_t SearchSlice();
 
 // The thinking output is the one thing the front ends do differently: the 3D program keeps
 // the variation in BestMoveText (the default), the console program prints a thinking line.
-// ThinkingLine does the shared gating (ThinkingShown, CurrentDepth > 1, |RootScore| < 18000,
-// TurnState 0, RootScore != LastShownScore), calls the output with its depth argument, then
-// sets LastShownScore and ShownThisIteration. Passing nullptr restores the default.
+// ThinkingLine does the shared gating (a search is running, ThinkingShown, CurrentDepth > 1,
+// |RootScore| < 18000, TurnState 0, RootScore != LastShownScore), calls the output with its
+// depth argument, then sets LastShownScore and ShownThisIteration. Passing nullptr to
+// SetThinkingOutput restores the default.
 using ThinkingOutput = void (*)(uint8_t depth);
 void SetThinkingOutput(ThinkingOutput output);
 void ThinkingLine(uint8_t depth);

@@ -348,9 +348,17 @@ TEST_F(SearchTest, ThinkingLineGatingAndFormat) {
   EXPECT_NE(Printed.find("Qh5xf7 "), std::string::npos) << Printed;
   EXPECT_EQ(Printed.back(), ' ');
 
-  // The shared gate: nothing when thinking is off, when the score was shown already, when
-  // the score is an open bound or when the human is to move.
+  // Between searches there is nothing to show, whatever the score.
   TurnState = 0;
+  RootScore = 55;
+  PrintedLines = 0;
+  ThinkingLine(4);
+  EXPECT_EQ(PrintedLines, 0);
+
+  // The shared gate during a search: nothing when thinking is off, when the score was shown
+  // already, when the score is an open bound or when the human is to move.
+  Position("r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2PP1N2/PP3PPP/RNBQ1RK1 w - - 0 7");
+  ASSERT_EQ(SearchSlice(), 0);
   CurrentDepth = 4;
   ThinkingShown = 1;
   RootScore = 37;
