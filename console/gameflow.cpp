@@ -223,11 +223,10 @@ void StartNewGame() {
 }
 
 void EngineTurn() {
-  if (SearchSlice() == 0) {
-    // A root without a legal move is never searched: the game has ended instead.
-    if (TurnState == 2 && ResultText[0] != '\0') PrintLine(ResultText);
-    return;
-  }
+  // A position without a legal move for the engine is never searched: the game ends with its
+  // result instead (take-backs and force mode can lead there).
+  if (SearchSteps == 0 && EndIfNoLegalMove(1)) return;
+  if (SearchSlice() == 0) return;
   PrintLine(SummaryText(LastSearchNodes, ThinkSeconds));
   PrintLine("move " + CoordinateText(PlayedFrom, PlayedTo));
   MovesThisControl += 1;
