@@ -7,8 +7,8 @@
 
 // One input or window event, already in the program's terms.
 enum class PlatformEventType : uint8_t {
-  Created,     // the window exists
-  Destroyed,   // the window is gone
+  Created,    // the window exists
+  Destroyed,  // the window is gone
   FocusGained,
   FocusLost,
   Minimised,
@@ -20,7 +20,7 @@ enum class PlatformEventType : uint8_t {
   LeftReleased,
   RightPressed,
   RightReleased,
-  Quit,        // the system asks the program to close
+  Quit,  // the system asks the program to close
 };
 
 struct PlatformEvent {
@@ -30,7 +30,7 @@ struct PlatformEvent {
   int32_t y;
 };
 
-constexpr int32_t MouseLeftHeld = 1;   // the button bits of a MouseMoved event
+constexpr int32_t MouseLeftHeld = 1;  // the button bits of a MouseMoved event
 constexpr int32_t MouseRightHeld = 2;
 constexpr int32_t MouseMiddleHeld = 16;
 
@@ -60,3 +60,5 @@ int32_t CloseDirectDraw();
 
 // True when the processor offers MMX (or is not an x86, where the test does not apply).
 bool ProcessorHasMmx();
+// The check PlatformStart runs: ProcessorHasMmx, replaceable so the refusal can be tested.
+extern bool (*MmxCheck)();

@@ -13,3 +13,5 @@ bool ProcessorHasMmx() {
   return true;  // the frame code needs no MMX off x86
 #endif
 }
+
+bool (*MmxCheck)() = ProcessorHasMmx;

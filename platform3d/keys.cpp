@@ -61,9 +61,12 @@ uint16_t VirtualKeyFromSdl(int32_t sdlKeycode) {
     return NoVirtualKey;
   }
   int32_t scancode = sdlKeycode & ~SdlScancodeMask;
-  if (scancode >= 58 && scancode <= 69) return static_cast<uint16_t>(0x70 + scancode - 58);  // F1-F12
-  if (scancode >= 104 && scancode <= 115) return static_cast<uint16_t>(0x7C + scancode - 104);  // F13-F24
-  if (scancode >= 89 && scancode <= 97) return static_cast<uint16_t>(0x61 + scancode - 89);  // keypad 1-9
+  if (scancode >= 58 && scancode <= 69)
+    return static_cast<uint16_t>(0x70 + scancode - 58);  // F1-F12
+  if (scancode >= 104 && scancode <= 115)
+    return static_cast<uint16_t>(0x7C + scancode - 104);  // F13-F24
+  if (scancode >= 89 && scancode <= 97)
+    return static_cast<uint16_t>(0x61 + scancode - 89);  // keypad 1-9
   for (const KeyPair& pair : ScancodeKeys) {
     if (pair.sdl == scancode) return pair.vk;
   }

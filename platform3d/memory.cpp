@@ -82,9 +82,10 @@ int64_t RoundedQuotient(int64_t bytes, int64_t divisor) {
 void LeakReport() {
   if (TrackedBytes <= 0) return;
   char text[160];
-  std::snprintf(text, sizeof text,
-                "There is still some allocated memory left !\r\r%ld BYTES   or   %ld KB   or   %ld MB",
-                static_cast<long>(TrackedBytes), static_cast<long>(RoundedQuotient(TrackedBytes, 1024)),
-                static_cast<long>(RoundedQuotient(TrackedBytes, 1024 * 1024)));
+  std::snprintf(
+      text, sizeof text,
+      "There is still some allocated memory left !\r\r%ld BYTES   or   %ld KB   or   %ld MB",
+      static_cast<long>(TrackedBytes), static_cast<long>(RoundedQuotient(TrackedBytes, 1024)),
+      static_cast<long>(RoundedQuotient(TrackedBytes, 1024 * 1024)));
   WarningBox("MEMORY MANAGEMENT ERROR !", text);
 }

@@ -31,7 +31,9 @@ bool WindowMinimised = false;
 int32_t CursorCounter = 0;
 bool InFatalError = false;
 
-void UpdateActive() { WindowActive = WindowFocused && !WindowMinimised ? 1 : 0; }
+void UpdateActive() {
+  WindowActive = WindowFocused && !WindowMinimised ? 1 : 0;
+}
 
 void SystemShowCursor(bool show) {
   CursorCounter += show ? 1 : -1;
@@ -122,7 +124,7 @@ void HandlePlatformEvent(const PlatformEvent& event) {
 }
 
 void PlatformStart() {
-  if (!ProcessorHasMmx()) {
+  if (!MmxCheck()) {
     FatalError("HARDWARE ERROR !", "Your CPU does not support the MMX technology !");
   }
   ShowMouse(CursorShown != 0);
@@ -134,7 +136,8 @@ void RegisterWindowClass() {
                "Loading application icon failed !\r\rNOTE : Nevertheless you can continue with "
                "this application");
   }
-  if (const char* failed = BackendStartDisplay()) FailedCall("Register window class failed !", failed);
+  if (const char* failed = BackendStartDisplay())
+    FailedCall("Register window class failed !", failed);
 }
 
 WindowHandle CreateMainWindow(const char* title) {
@@ -189,7 +192,9 @@ void DestroyMainWindow() {
   PumpMessages();
 }
 
-void ClearKeys() { std::memset(KeyDown, 0, sizeof KeyDown); }
+void ClearKeys() {
+  std::memset(KeyDown, 0, sizeof KeyDown);
+}
 
 void ShowMouse(bool show) {
   // Keep the counter on one of two levels however often the same state is asked for.
@@ -239,7 +244,9 @@ void LeaveFullScreen() {
   ShowMouse(true);
 }
 
-void PresentFrame(const uint16_t* pixels) { DirectDrawBlit(pixels); }
+void PresentFrame(const uint16_t* pixels) {
+  DirectDrawBlit(pixels);
+}
 
 void MinimiseOrRestore(bool restore) {
   BackendMinimiseOrRestore(restore);
@@ -248,7 +255,9 @@ void MinimiseOrRestore(bool restore) {
   WindowActive = restore ? 1 : 0;
 }
 
-void Delay(uint32_t milliseconds) { BackendDelay(milliseconds); }
+void Delay(uint32_t milliseconds) {
+  BackendDelay(milliseconds);
+}
 
 void FatalError(const char* title, const char* text) {
   // A failure while already stopping (say, in LeaveFullScreen) must not show a second box.

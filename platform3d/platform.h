@@ -17,24 +17,24 @@ constexpr uint16_t VkUp = 38;
 constexpr uint16_t VkRight = 39;
 constexpr uint16_t VkDown = 40;
 
-extern WindowHandle MainWindow;      // the one window, nothing before CreateMainWindow
-extern uint8_t WindowCreated;        // 1 from creation until destruction
-extern uint8_t WindowActive;         // 1 while the window has focus and is not minimised
-extern uint8_t KeyDown[KeyCount];    // 1 while the key is held; letters/digits by upper-case ASCII
-extern uint16_t MouseX, MouseY;      // last mouse position in frame pixels
+extern WindowHandle MainWindow;    // the one window, nothing before CreateMainWindow
+extern uint8_t WindowCreated;      // 1 from creation until destruction
+extern uint8_t WindowActive;       // 1 while the window has focus and is not minimised
+extern uint8_t KeyDown[KeyCount];  // 1 while the key is held; letters/digits by upper-case ASCII
+extern uint16_t MouseX, MouseY;    // last mouse position in frame pixels
 extern uint8_t LeftButton, RightButton;
-extern uint8_t CursorShown;          // state last given to ShowMouse; 1 at start
-extern uint8_t FullScreenActive;     // full screen entered and the display bridge open
-extern uint8_t DisplayModeChanged;   // the last SetDisplayMode switched the display
-extern uint8_t QuitRequested;        // the system asked the program to close (window close, signal)
+extern uint8_t CursorShown;         // state last given to ShowMouse; 1 at start
+extern uint8_t FullScreenActive;    // full screen entered and the display bridge open
+extern uint8_t DisplayModeChanged;  // the last SetDisplayMode switched the display
+extern uint8_t QuitRequested;       // the system asked the program to close (window close, signal)
 extern int32_t ScreenWidth, ScreenHeight;  // frame size given to EnterFullScreen
 
-void PlatformStart();                         // MMX check, cursor state
-void RegisterWindowClass();                   // start the display system
+void PlatformStart();        // MMX check, cursor state
+void RegisterWindowClass();  // start the display system
 WindowHandle CreateMainWindow(const char* title);
 void WaitForCreate();
-void PumpMessages();                          // handle every queued event, never waits
-void WaitWhileInactive();                     // sleep on events while minimised or unfocused
+void PumpMessages();       // handle every queued event, never waits
+void WaitWhileInactive();  // sleep on events while minimised or unfocused
 void DestroyMainWindow();
 void ClearKeys();
 void ShowMouse(bool show);
@@ -42,7 +42,7 @@ void EnterFullScreen(int32_t width, int32_t height);
 void LeaveFullScreen();
 void SetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel);
 void RestoreDisplayMode();
-void PresentFrame(const uint16_t* pixels);    // width x height 5-6-5 pixels of EnterFullScreen
+void PresentFrame(const uint16_t* pixels);  // width x height 5-6-5 pixels of EnterFullScreen
 void MinimiseOrRestore(bool restore);
 void Delay(uint32_t milliseconds);
 

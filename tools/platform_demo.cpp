@@ -127,7 +127,8 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   uint32_t frames = 0;
   for (;;) {
-    double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (seconds > 0 && elapsed >= seconds) break;
     DrawFrame(frames);
     PresentFrame(BackBuffer.pixels);

@@ -21,7 +21,9 @@ uint32_t MemStopCalls = 0;
 
 namespace {
 
-void ExitProcess() { std::exit(1); }
+void ExitProcess() {
+  std::exit(1);
+}
 
 std::deque<PlatformEvent> EventQueue;
 int MemWindowToken = 0;  // MainWindow points here while the window exists
@@ -34,11 +36,13 @@ bool Fails(const char* function) {
 
 void (*MemFatalHandler)() = ExitProcess;
 
-void MemQueueEvent(const PlatformEvent& event) { EventQueue.push_back(event); }
+void MemQueueEvent(const PlatformEvent& event) {
+  EventQueue.push_back(event);
+}
 
 void MemQueueKey(uint16_t virtualKey, bool pressed) {
-  MemQueueEvent({pressed ? PlatformEventType::KeyPressed : PlatformEventType::KeyReleased,
-                 virtualKey, 0, 0});
+  MemQueueEvent(
+      {pressed ? PlatformEventType::KeyPressed : PlatformEventType::KeyReleased, virtualKey, 0, 0});
 }
 
 void MemQueueMouse(int32_t x, int32_t y, int32_t heldButtons) {
@@ -76,9 +80,13 @@ void MemReset() {
   ScreenWidth = ScreenHeight = 0;
 }
 
-const char* BackendStartDisplay() { return Fails("SDL_Init") ? "SDL_Init" : nullptr; }
+const char* BackendStartDisplay() {
+  return Fails("SDL_Init") ? "SDL_Init" : nullptr;
+}
 
-bool BackendMakeIcon() { return !MemIconFails; }
+bool BackendMakeIcon() {
+  return !MemIconFails;
+}
 
 const char* BackendCreateWindow(const char*, WindowHandle* window) {
   if (Fails("SDL_CreateWindow")) return "SDL_CreateWindow";
@@ -98,9 +106,13 @@ bool BackendNextEvent(PlatformEvent* event) {
 }
 
 // Nothing outside the test can send an event, so an empty queue means none will ever come.
-bool BackendWaitForEvent() { return !EventQueue.empty(); }
+bool BackendWaitForEvent() {
+  return !EventQueue.empty();
+}
 
-void BackendSetCursorVisible(bool visible) { MemCursorVisible = visible; }
+void BackendSetCursorVisible(bool visible) {
+  MemCursorVisible = visible;
+}
 
 bool BackendSetDisplayMode(int32_t, int32_t, int32_t) {
   if (Fails("SDL_SetWindowFullscreen")) return false;
@@ -108,7 +120,9 @@ bool BackendSetDisplayMode(int32_t, int32_t, int32_t) {
   return true;
 }
 
-void BackendRestoreDisplayMode() { MemFullScreen = false; }
+void BackendRestoreDisplayMode() {
+  MemFullScreen = false;
+}
 
 void BackendMinimiseOrRestore(bool) {}
 

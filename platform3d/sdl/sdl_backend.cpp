@@ -70,15 +70,26 @@ int32_t HeldButtons(uint32_t state) {
 bool TranslateWindowEvent(const SDL_WindowEvent& window, PlatformEvent* out) {
   if (Window == nullptr || window.windowID != SDL_GetWindowID(Window)) return false;
   switch (window.event) {
-    case SDL_WINDOWEVENT_FOCUS_GAINED: out->type = PlatformEventType::FocusGained; return true;
-    case SDL_WINDOWEVENT_FOCUS_LOST: out->type = PlatformEventType::FocusLost; return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      out->type = PlatformEventType::FocusGained;
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      out->type = PlatformEventType::FocusLost;
+      return true;
     case SDL_WINDOWEVENT_MINIMIZED:
-    case SDL_WINDOWEVENT_HIDDEN: out->type = PlatformEventType::Minimised; return true;
+    case SDL_WINDOWEVENT_HIDDEN:
+      out->type = PlatformEventType::Minimised;
+      return true;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_SHOWN: out->type = PlatformEventType::Restored; return true;
-    case SDL_WINDOWEVENT_CLOSE: out->type = PlatformEventType::Quit; return true;
-    default: return false;
+    case SDL_WINDOWEVENT_SHOWN:
+      out->type = PlatformEventType::Restored;
+      return true;
+    case SDL_WINDOWEVENT_CLOSE:
+      out->type = PlatformEventType::Quit;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -137,7 +148,8 @@ const char* BackendStartDisplay() {
   // when they were asked for by name.
   const char* driver = SDL_GetCurrentVideoDriver();
   const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
-  if (driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) &&
+  if (driver != nullptr &&
+      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) &&
       (wanted == nullptr || SDL_strcasecmp(wanted, driver) != 0)) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return "SDL_Init";
@@ -147,13 +159,15 @@ const char* BackendStartDisplay() {
   return nullptr;
 }
 
-bool BackendMakeIcon() { return MakeIcon(); }
+bool BackendMakeIcon() {
+  return MakeIcon();
+}
 
 const char* BackendCreateWindow(const char* title, WindowHandle* window) {
   if (!VideoStarted) return "SDL_CreateWindow";
   if (Window == nullptr) {
-    Window = SDL_CreateWindow(title, 0, 0, FrameWidth,
-                              FrameHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
+    Window = SDL_CreateWindow(title, 0, 0, FrameWidth, FrameHeight,
+                              SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
     if (Window == nullptr) return "SDL_CreateWindow";
     if (Icon != nullptr) SDL_SetWindowIcon(Window, Icon);
   }
@@ -250,7 +264,9 @@ void BackendStop() {
   std::exit(1);
 }
 
-void BackendDelay(uint32_t milliseconds) { SDL_Delay(milliseconds); }
+void BackendDelay(uint32_t milliseconds) {
+  SDL_Delay(milliseconds);
+}
 
 int32_t GetDefaultDirectDraw(WindowHandle window, int32_t width, int32_t height) {
   CloseDirectDraw();

@@ -8,7 +8,9 @@
 
 namespace {
 
-int32_t Scancode(int32_t usb) { return SdlKeyFromScancode(usb); }
+int32_t Scancode(int32_t usb) {
+  return SdlKeyFromScancode(usb);
+}
 
 TEST(KeyTranslation, LettersBecomeUpperCaseAndDigitsStay) {
   EXPECT_EQ(VirtualKeyFromSdl('a'), 'A');
@@ -44,14 +46,14 @@ TEST(KeyTranslation, FunctionKeypadAndModifierKeys) {
   EXPECT_EQ(VirtualKeyFromSdl(Scancode(226)), 0x12);  // alt
   EXPECT_EQ(VirtualKeyFromSdl('\b'), 0x08);
   EXPECT_EQ(VirtualKeyFromSdl('\t'), 0x09);
-  EXPECT_EQ(VirtualKeyFromSdl(127), 0x2E);            // delete
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(75)), 0x21);   // page up
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(78)), 0x22);   // page down
+  EXPECT_EQ(VirtualKeyFromSdl(127), 0x2E);           // delete
+  EXPECT_EQ(VirtualKeyFromSdl(Scancode(75)), 0x21);  // page up
+  EXPECT_EQ(VirtualKeyFromSdl(Scancode(78)), 0x22);  // page down
 }
 
 TEST(KeyTranslation, UnknownKeysGiveNoCodeAndEveryCodeFitsTheTable) {
   EXPECT_EQ(VirtualKeyFromSdl(0), NoVirtualKey);
-  EXPECT_EQ(VirtualKeyFromSdl('A'), NoVirtualKey);  // SDL never sends upper case
+  EXPECT_EQ(VirtualKeyFromSdl('A'), NoVirtualKey);   // SDL never sends upper case
   EXPECT_EQ(VirtualKeyFromSdl(0xE4), NoVirtualKey);  // a layout's a-umlaut
   EXPECT_EQ(VirtualKeyFromSdl(Scancode(0)), NoVirtualKey);
   EXPECT_EQ(VirtualKeyFromSdl(Scancode(500)), NoVirtualKey);

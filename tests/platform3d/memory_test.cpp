@@ -10,7 +10,9 @@ namespace {
 
 void KeepRunning() {}
 
-void* FailingRealloc(void*, std::size_t) { return nullptr; }
+void* FailingRealloc(void*, std::size_t) {
+  return nullptr;
+}
 
 class CountedMemory : public ::testing::Test {
  protected:
@@ -100,7 +102,7 @@ TEST(RoundedQuotient, RoundsHalvesToEven) {
   EXPECT_EQ(RoundedQuotient(2560, 1024), 2);  // 2.5
   EXPECT_EQ(RoundedQuotient(3584, 1024), 4);  // 3.5
   EXPECT_EQ(RoundedQuotient(511, 1024), 0);
-  EXPECT_EQ(RoundedQuotient(512, 1024), 0);   // 0.5
+  EXPECT_EQ(RoundedQuotient(512, 1024), 0);  // 0.5
   EXPECT_EQ(RoundedQuotient(513, 1024), 1);
   EXPECT_EQ(RoundedQuotient(1535, 1024), 1);
   EXPECT_EQ(RoundedQuotient(1537, 1024), 2);
@@ -145,8 +147,9 @@ TEST_F(LeakReportTest, TwoLeftFramesCountInMegabytes) {
   LeakReport();
   ASSERT_EQ(MemMessageBoxes.size(), 1u);
   // 1920000 bytes: 1875 KB exactly, 1.83 MB rounds to 2.
-  EXPECT_EQ(MemMessageBoxes[0].text,
-            "There is still some allocated memory left !\r\r1920000 BYTES   or   1875 KB   or   2 MB");
+  EXPECT_EQ(
+      MemMessageBoxes[0].text,
+      "There is still some allocated memory left !\r\r1920000 BYTES   or   1875 KB   or   2 MB");
   FreeSurface(&a);
   FreeSurface(&b);
 }

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "platform3d/memory.h"
 #include "platform3d/mem/mem_backend.h"
+#include "platform3d/memory.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ TEST_F(Platform, GameLifecycleShowsFramesAndEndsSilently) {
 
 TEST_F(Platform, FullScreenTwiceDoesNothingTheSecondTime) {
   OpenWindow();
-  LeaveFullScreen();  // not full screen: nothing happens, not even a delay
+  LeaveFullScreen();             // not full screen: nothing happens, not even a delay
   EXPECT_EQ(MemDelayCalls, 1u);  // only WaitForCreate's
   EnterFullScreen(800, 600);
   int32_t heldAfterFirst = TrackedBytes;
@@ -144,7 +144,7 @@ TEST_F(Platform, WaitWhileInactiveReturnsAtOnceWhenActive) {
   WaitWhileInactive();
   EXPECT_EQ(KeyDown[VkUp], 1);  // an active window keeps its input
   EXPECT_EQ(LeftButton, 1);
-  EXPECT_EQ(KeyDown['A'], 0);   // and nothing was pumped
+  EXPECT_EQ(KeyDown['A'], 0);  // and nothing was pumped
 }
 
 TEST_F(Platform, WaitWhileInactiveHoldsUntilFocusReturnsThenClearsInput) {
@@ -291,8 +291,8 @@ TEST_F(Platform, FailedSystemCallsNameTheFunction) {
   MemFailingCall = "SDL_CreateWindow";
   EXPECT_EQ(CreateMainWindow("Korvane 3D v1.0"), nullptr);
   ASSERT_EQ(MemMessageBoxes.size(), 2u);
-  EXPECT_EQ(MemMessageBoxes[1].text,
-            std::string("Creating new window failed !\r") + StandardLine + "\"SDL_CreateWindow\" !");
+  EXPECT_EQ(MemMessageBoxes[1].text, std::string("Creating new window failed !\r") + StandardLine +
+                                         "\"SDL_CreateWindow\" !");
   EXPECT_EQ(MemStopCalls, 2u);
   EXPECT_EQ(WindowCreated, 0);
 }
@@ -348,6 +348,28 @@ TEST_F(Platform, StartOnThisProcessorPassesAndShowsTheCursor) {
   EXPECT_TRUE(MemCursorVisible);
   EXPECT_EQ(CursorShown, 1);
 }
+
+bool NoMmx() {
+  return false;
+}
+
+TEST_F(Platform, ProcessorWithoutMmxIsRefused) {
+  MmxCheck = NoMmx;
+  PlatformStart();
+  MmxCheck = ProcessorHasMmx;
+  ASSERT_EQ(MemMessageBoxes.size(), 1u);
+  EXPECT_EQ(MemMessageBoxes[0].title, "HARDWARE ERROR !");
+  EXPECT_EQ(MemMessageBoxes[0].text, "Your CPU does not support the MMX technology !");
+  EXPECT_TRUE(MemMessageBoxes[0].fatal);
+  EXPECT_EQ(MemStopCalls, 1u);
+  EXPECT_TRUE(MemCursorVisible);
+}
+
+#if defined(__x86_64__)
+TEST(Processor, EveryX8664ProcessorHasMmx) {
+  EXPECT_TRUE(ProcessorHasMmx());
+}
+#endif
 
 TEST_F(Platform, MinimiseOrRestoreSetsActivity) {
   OpenWindow();

@@ -1,4 +1,4 @@
-// The SDL backend end to end on SDL's headless video driver: open, go full screen, present,
+// The SDL backend end to end on SDL's dummy video driver: open, go full screen, present,
 // close, and open again.
 #include <gtest/gtest.h>
 
@@ -10,8 +10,9 @@
 namespace {
 
 void UseHeadlessVideo() {
-  // Set before SDL starts; offscreen keeps a real framebuffer for the renderer.
-  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  // Set before SDL starts. The dummy driver keeps a framebuffer for the software renderer and,
+  // unlike offscreen, loads no GL library that would leave allocations behind at exit.
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
 }
 
 void RunGameLifecycle() {

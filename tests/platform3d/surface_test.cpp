@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "platform3d/memory.h"
 #include "platform3d/mem/mem_backend.h"
+#include "platform3d/memory.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ TEST_F(Surfaces, FillSurfaceOddByteCountWritesTheLowByteLastAndStaysInside) {
 
 TEST_F(Surfaces, FillSurfaceNeverWritesPastTheOwnedBlock) {
   AllocSurface(&surface, 4, 1, false);
-  surface.byteSize = 1000000;  // a damaged record
+  surface.byteSize = 1000000;     // a damaged record
   FillSurface(&surface, 0x0001);  // must stay inside the 8 bytes it owns (checked by ASan)
   EXPECT_EQ(surface.pixels[3], 0x0001);
 }
