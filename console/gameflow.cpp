@@ -6,7 +6,6 @@
 #include "console/console_state.h"
 #include "console/output.h"
 #include "console/timecontrol.h"
-#include "engine/board.h"
 #include "engine/book.h"
 #include "engine/evaluate.h"
 #include "engine/game.h"
