@@ -37,13 +37,20 @@ inline bool MayBeVisible(const Bounds& b) {
   return b.xMax > 0 && b.xMin < ScreenW && b.yMax > 0 && b.yMin < ScreenH;
 }
 
-// Pixels [first, last] of a row, four at a time.
+// Pixels [first, last] of a row (at least two), four at a time; the last store may overlap the
+// one before it, so no pixel-by-pixel tail is needed.
 inline void FillSpan(uint16_t* row, int32_t first, int32_t last, uint16_t colour) {
   uint16_t* p = row + first;
-  int32_t n = last - first + 1;
+  uint16_t* const end = row + last + 1;
+  if (end - p < 4) {
+    const uint32_t two = colour * 0x00010001U;
+    std::memcpy(p, &two, sizeof two);
+    std::memcpy(end - 2, &two, sizeof two);
+    return;
+  }
   const uint64_t four = colour * 0x0001000100010001ULL;
-  for (; n >= 4; n -= 4, p += 4) std::memcpy(p, &four, sizeof four);
-  for (; n > 0; --n) *p++ = colour;
+  for (; end - p > 4; p += 4) std::memcpy(p, &four, sizeof four);
+  std::memcpy(end - 4, &four, sizeof four);
 }
 
 // Walks one edge over `count` rows from `row`, widening each row's span with the edge's x.
@@ -127,7 +134,11 @@ void HLine(Surface* surface, int32_t x1, int32_t x2, int32_t y, uint16_t colour)
   x2 = std::min(x2, surface->width - 1);
   if (x1 > x2) return;
   uint16_t* row = surface->pixels + static_cast<int64_t>(surface->width) * y;
-  FillSpan(row, x1, x2, colour);
+  if (x1 == x2) {
+    row[x1] = colour;  // clipped down to one pixel
+  } else {
+    FillSpan(row, x1, x2, colour);
+  }
 }
 
 void ClearBackBuffer(uint16_t colour) {
@@ -138,9 +149,10 @@ void FillScreenQuad(const ScreenQuad& q, uint16_t colour) {
   const Bounds bounds = BoundsOf(q);
   if (!MayBeVisible(bounds)) return;
   const int32_t yMin = bounds.yMin, yMax = bounds.yMax;
-  // The row below the lowest corner is scanned too; no edge reaches it, so it stays empty.
+  // Rows run to the lowest corner plus one, but no edge reaches that last row, so it never has
+  // a span (nor a pick): stopping at the lowest corner draws the same.
   const int32_t top = std::clamp(yMin, 0, ScreenH - 1);
-  const int32_t bottom = static_cast<int32_t>(std::clamp<int64_t>(int64_t{yMax} + 1, 0, ScreenH - 1));
+  const int32_t bottom = std::clamp(yMax, 0, ScreenH - 1);
 
   int32_t left[ScreenH];
   int32_t right[ScreenH];

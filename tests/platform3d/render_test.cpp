@@ -122,6 +122,11 @@ TEST(NearClip, TargetChoiceAndCornersCloseToTheirTarget) {
   EXPECT_EQ(close.x[0], 11);
   EXPECT_EQ(close.y[0], 55);
   EXPECT_EQ(close.z[0], 98);
+  // Exactly 5 apart it is moved: (99 - 101) div 5 = 0 steps from the target, so onto it.
+  ViewQuad five = {{11, 22, 33, 44}, {55, 66, 77, 88}, {96, 101, 300, 50}};
+  ClipNear(five);
+  EXPECT_EQ(five.x[0], 22);
+  EXPECT_EQ(five.y[0], 66);
   // Both neighbours in front: corner 2 keeps x and y.
   ViewQuad front = {{11, 22, 33, 44}, {55, 66, 77, 88}, {50, 60, 70, 300}};
   ClipNear(front);

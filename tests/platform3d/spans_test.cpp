@@ -32,10 +32,12 @@ TEST_F(Spans, PixelWritesOutsideTheSurfaceAreIgnored) {
   PutPixel(&BackBuffer, 800, 0, Ink);
   PutPixel(&BackBuffer, 0, -1, Ink);
   PutPixel(&BackBuffer, 799, 599, Base);
+  HLine(&BackBuffer, 0, -7, 20, Ink);         // only pixel 0 of the span is on the frame
   EXPECT_EQ(RowExtent(0, Ink), std::make_pair(0, 5));
   EXPECT_EQ(RowExtent(599, Ink), std::make_pair(795, 798));
   EXPECT_EQ(Pixel(799, 599), Base);
-  EXPECT_EQ(CountPixels(Ink), 6 + 4);
+  EXPECT_EQ(RowExtent(20, Ink), std::make_pair(0, 0));
+  EXPECT_EQ(CountPixels(Ink), 6 + 4 + 1);
   Surface none = {};
   HLine(&none, 0, 10, 0, Ink);
   PutPixel(&none, 0, 0, Ink);
@@ -155,6 +157,15 @@ TEST_F(Spans, LargeTexturedQuadDrawsCellsWithoutRowAndColumn31) {
   EXPECT_EQ(Pixel(64, 63), Base);
   EXPECT_EQ(Pixel(63, 64), Base);
   EXPECT_EQ(CountPixels(0xBEEF), 0);
+}
+
+TEST_F(Spans, CellModeStartsAbove31Pixels) {
+  for (int i = 0; i < TextureWords; ++i) TextureSlots[8][i] = i >= 31 * 32 ? 0xBEEF : 0x0101;
+  TexQuad(100, 200, 132, 200, 132, 232, 100, 232, Base, 8);  // 32 wide: cells, no row 31
+  EXPECT_EQ(CountPixels(0xBEEF), 0);
+  EXPECT_GT(CountPixels(0x0101), 0);
+  TexQuad(300, 200, 331, 200, 331, 231, 300, 231, Base, 8);  // 31 wide: points, row 31 too
+  EXPECT_EQ(RowExtent(230, 0xBEEF), std::make_pair(300, 330));
 }
 
 TEST_F(Spans, TexturedQuadOutsideScreenOrSlotsDrawsOnlyWhatIsValid) {
