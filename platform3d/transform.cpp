@@ -18,9 +18,14 @@ int16_t AngleIndex(double degrees) {
   return static_cast<int16_t>(sixteenths);
 }
 
+// Rotate2D about the origin for a whole column pair, with the table look-up done once.
 void RotatePairs(int16_t* first, int16_t* second, int count, int16_t index) {
+  const int j = TrigSteps - index;
+  if (j < 0 || j > TrigSteps) return;
+  const double c = CosTable[TrigIndex(j)];
+  const double s = SinTable[TrigIndex(j)];
   for (int f = 0; f < count; ++f) {
-    const Point16 p = Rotate2D(0, 0, first[f], second[f], index);
+    const Point16 p = RotateOffset(c, s, first[f], second[f], 0, 0);
     first[f] = p.x;
     second[f] = p.y;
   }

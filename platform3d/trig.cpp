@@ -14,8 +14,6 @@ double LookUp(const double* table, double degrees) {
   return table[TrigIndex(static_cast<int>(sixteenths))];
 }
 
-int16_t Wrap16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
-
 }  // namespace
 
 double DegToRad(double degrees) { return degrees * 0.0174532; }
@@ -43,12 +41,5 @@ double SinDeg(double degrees) { return LookUp(SinTable, degrees); }
 Point16 Rotate2D(int16_t cx, int16_t cy, int16_t px, int16_t py, int16_t index) {
   const int j = TrigSteps - index;
   if (j < 0 || j > TrigSteps) return {px, py};
-  const double c = CosTable[TrigIndex(j)];
-  const double s = SinTable[TrigIndex(j)];
-  const double dx = px - cx;
-  const double dy = py - cy;
-  // |dx|, |dy| < 65536 and |c|, |s| <= 1, so both sums fit an int32 before wrapping.
-  const int32_t rx = static_cast<int32_t>(std::nearbyint(c * dx + s * dy));
-  const int32_t ry = static_cast<int32_t>(std::nearbyint(-dx * s + dy * c));
-  return {Wrap16(cx + rx), Wrap16(cy + ry)};
+  return RotateOffset(CosTable[TrigIndex(j)], SinTable[TrigIndex(j)], px - cx, py - cy, cx, cy);
 }

@@ -1,5 +1,6 @@
 // Trigonometry through tables at 1/16 degree, and the 2D rotation the camera uses.
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 constexpr int TrigFirst = -100;  // lowest table index
@@ -30,3 +31,15 @@ struct Point16 {
 // Turns (px, py) about (cx, cy) by index/16 degrees; an index outside 0..5760 leaves the
 // point as it was. Results wrap to 16 bits.
 Point16 Rotate2D(int16_t cx, int16_t cy, int16_t px, int16_t py, int16_t index);
+
+// The arithmetic of Rotate2D for a point relative to the centre, with the cosine and sine of
+// table entry 5760 - index already looked up; RotateFaces turns thousands of points with one
+// pair. Rounds halves to even (the default rounding mode).
+inline Point16 RotateOffset(double c, double s, int32_t dx, int32_t dy, int32_t cx, int32_t cy) {
+  // |dx|, |dy| < 65536 and |c|, |s| <= 1, so both sums fit an int32 before wrapping.
+  const double x = dx, y = dy;
+  const int32_t rx = static_cast<int32_t>(std::nearbyint(c * x + s * y));
+  const int32_t ry = static_cast<int32_t>(std::nearbyint(-x * s + y * c));
+  return {static_cast<int16_t>(static_cast<uint16_t>(cx + rx)),
+          static_cast<int16_t>(static_cast<uint16_t>(cy + ry))};
+}

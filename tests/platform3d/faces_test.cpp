@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "platform3d/faces.h"
 #include "platform3d/transform.h"
@@ -116,6 +117,39 @@ TEST_F(Faces, RotationTurnsYawThenPitch) {
   EXPECT_EQ(ViewFaces.X1[0], 0);
   EXPECT_EQ(ViewFaces.Y1[0], 0);
   EXPECT_EQ(ViewFaces.Z1[0], 336);
+}
+
+TEST_F(Faces, RotationIsRotate2DOnEveryCornerYawFirst) {
+  std::mt19937 random(99);
+  std::uniform_int_distribution<int> coordinate(-2800, 2800);
+  for (int f = 0; f < 50; ++f) {
+    FaceCorners c;
+    for (int16_t& v : c.v) v = static_cast<int16_t>(coordinate(random));
+    StoreFace(f, c, 1, 0);
+  }
+  SelectFaces();
+  ASSERT_EQ(ViewCount, 49);
+  const ViewArrays before = ViewFaces;
+  CameraYaw = 245.3;
+  CameraPitch = 330.9;
+  RotateFaces();
+  const int16_t yaw = static_cast<int16_t>(16 * 245.3);
+  const int16_t pitch = static_cast<int16_t>(16 * 330.9);
+  const int16_t* const bx[4] = {before.X1, before.X2, before.X3, before.X4};
+  const int16_t* const by[4] = {before.Y1, before.Y2, before.Y3, before.Y4};
+  const int16_t* const bz[4] = {before.Z1, before.Z2, before.Z3, before.Z4};
+  const int16_t* const ax[4] = {ViewFaces.X1, ViewFaces.X2, ViewFaces.X3, ViewFaces.X4};
+  const int16_t* const ay[4] = {ViewFaces.Y1, ViewFaces.Y2, ViewFaces.Y3, ViewFaces.Y4};
+  const int16_t* const az[4] = {ViewFaces.Z1, ViewFaces.Z2, ViewFaces.Z3, ViewFaces.Z4};
+  for (int f = 0; f < 50; ++f) {
+    for (int k = 0; k < 4; ++k) {
+      const Point16 xz = Rotate2D(0, 0, bx[k][f], bz[k][f], yaw);
+      const Point16 zy = Rotate2D(0, 0, xz.y, by[k][f], pitch);
+      ASSERT_EQ(ax[k][f], xz.x) << f << "," << k;
+      ASSERT_EQ(az[k][f], zy.x) << f << "," << k;
+      ASSERT_EQ(ay[k][f], zy.y) << f << "," << k;
+    }
+  }
 }
 
 TEST_F(Faces, NoRotationForASingleFace) {
