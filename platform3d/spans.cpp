@@ -37,18 +37,31 @@ inline bool MayBeVisible(const Bounds& b) {
   return b.xMax > 0 && b.xMin < ScreenW && b.yMax > 0 && b.yMin < ScreenH;
 }
 
-// Pixels [first, last] of a row (at least two), four at a time; the last store may overlap the
-// one before it, so no pixel-by-pixel tail is needed.
+// Pixels [first, last] of a row (at least two), in 4- and 8-byte stores that may overlap, so
+// short spans cost a few stores and no pixel-by-pixel tail.
 inline void FillSpan(uint16_t* row, int32_t first, int32_t last, uint16_t colour) {
   uint16_t* p = row + first;
   uint16_t* const end = row + last + 1;
-  if (end - p < 4) {
+  const int32_t n = last - first + 1;
+  if (n <= 4) {
     const uint32_t two = colour * 0x00010001U;
     std::memcpy(p, &two, sizeof two);
     std::memcpy(end - 2, &two, sizeof two);
     return;
   }
   const uint64_t four = colour * 0x0001000100010001ULL;
+  if (n <= 8) {
+    std::memcpy(p, &four, sizeof four);
+    std::memcpy(end - 4, &four, sizeof four);
+    return;
+  }
+  if (n <= 16) {
+    std::memcpy(p, &four, sizeof four);
+    std::memcpy(p + 4, &four, sizeof four);
+    std::memcpy(end - 8, &four, sizeof four);
+    std::memcpy(end - 4, &four, sizeof four);
+    return;
+  }
   for (; end - p > 4; p += 4) std::memcpy(p, &four, sizeof four);
   std::memcpy(end - 4, &four, sizeof four);
 }
@@ -112,6 +125,67 @@ void ScanEdge(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t top, int32
   }
 }
 
+// Texture cells are most of a frame's quads: small, and wholly on the frame. For those no row
+// or span needs clamping and 32-bit arithmetic suffices; the spans are the same as ScanEdge's.
+constexpr int32_t SmallRows = 64;
+
+inline bool IsSmallOnFrame(const Bounds& b) {
+  // Right ends are drawn one past the corners, so x stops at 798.
+  return b.xMin >= 0 && b.xMax < ScreenW - 1 && b.yMin >= 0 && b.yMax < ScreenH &&
+         b.yMax - b.yMin < SmallRows && BackBuffer.pixels != nullptr &&
+         BackBuffer.width >= ScreenW && BackBuffer.height >= ScreenH;
+}
+
+// One edge of a small quad; see WalkEdge for the stepping.
+inline void SmallEdge(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t top, int32_t* left,
+                      int32_t* right) {
+  if (ya == yb) return;
+  const int32_t dx = xb - xa, dy = yb - ya;
+  const int32_t a = dx < 0 ? -dx : dx;
+  const int32_t b = dy < 0 ? -dy : dy;
+  const int32_t xStep = dx < 0 ? -1 : 1;
+  const int32_t rowStep = dy < 0 ? -1 : 1;
+  int32_t wholeStep = 0, partStep = a;
+  if (a >= b) {
+    wholeStep = a / b;
+    partStep = a % b;
+  }
+  int32_t quotient = 0, remainder = 0;
+  int32_t row = ya - top;
+  for (int32_t t = 0; t <= b; ++t, row += rowStep) {
+    const int32_t x = xa + xStep * quotient;
+    if (x < left[row]) left[row] = x;
+    if (x > right[row]) right[row] = x;
+    // Branch-free carry: it follows the slope and predicts badly.
+    remainder += partStep;
+    const int32_t carry = remainder >= b;
+    quotient += wholeStep + carry;
+    remainder -= b & -carry;
+  }
+}
+
+void FillSmallQuad(const ScreenQuad& q, int32_t top, int32_t rows, uint16_t colour) {
+  int32_t left[SmallRows];
+  int32_t right[SmallRows];
+  for (int32_t i = 0; i < rows; ++i) {
+    left[i] = ScreenW + 1;
+    right[i] = -2;
+  }
+  // Corner 4 -> 1, 1 -> 2, 2 -> 3, 3 -> 4.
+  SmallEdge(q.x[3], q.y[3], q.x[0], q.y[0], top, left, right);
+  SmallEdge(q.x[0], q.y[0], q.x[1], q.y[1], top, left, right);
+  SmallEdge(q.x[1], q.y[1], q.x[2], q.y[2], top, left, right);
+  SmallEdge(q.x[2], q.y[2], q.x[3], q.y[3], top, left, right);
+  const bool picking = PickArmed != 0;
+  uint16_t* line = BackBuffer.pixels + static_cast<int64_t>(BackBuffer.width) * top;
+  for (int32_t i = 0; i < rows; ++i, line += BackBuffer.width) {
+    const int32_t l = left[i];
+    const int32_t r = right[i] + 1;
+    if (picking && top + i == MouseY && l < MouseX && MouseX < r) HoverSquare = PickMarker;
+    if (l < r) FillSpan(line, l, r, colour);
+  }
+}
+
 // Edge point k of 32 along (from -> to), truncating toward zero.
 int32_t Along(int32_t from, int32_t to, int32_t k) {
   return static_cast<int32_t>(from + k * (static_cast<int64_t>(to) - from) / 32);
@@ -148,6 +222,10 @@ void ClearBackBuffer(uint16_t colour) {
 void FillScreenQuad(const ScreenQuad& q, uint16_t colour) {
   const Bounds bounds = BoundsOf(q);
   if (!MayBeVisible(bounds)) return;
+  if (IsSmallOnFrame(bounds)) {
+    FillSmallQuad(q, bounds.yMin, bounds.yMax - bounds.yMin + 1, colour);
+    return;
+  }
   const int32_t yMin = bounds.yMin, yMax = bounds.yMax;
   // Rows run to the lowest corner plus one, but no edge reaches that last row, so it never has
   // a span (nor a pick): stopping at the lowest corner draws the same.
