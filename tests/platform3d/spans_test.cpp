@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -120,6 +121,72 @@ TEST_F(Spans, PickingLooksAtTheSpanBeforeClamping) {
   MouseY = 50;
   FillQuad(700, 40, 900, 40, 900, 60, 700, 60, Ink);
   EXPECT_EQ(HoverSquare, PickMarker);
+}
+
+// FillQuad as its steps are written: per row and edge, x = xa + (y - ya)(xb - xa) div (yb - ya).
+bool ReferenceFillQuad(std::vector<uint16_t>& frame, const int32_t (&x)[4], const int32_t (&y)[4],
+                       uint16_t colour, int32_t mouseX, int32_t mouseY) {
+  bool anyRight = false, anyLeft = false, anyBelow = false, anyAbove = false;
+  for (int k = 0; k < 4; ++k) {
+    anyRight |= x[k] > 0;
+    anyLeft |= x[k] < 800;
+    anyBelow |= y[k] > 0;
+    anyAbove |= y[k] < 600;
+  }
+  if (!(anyRight && anyLeft && anyBelow && anyAbove)) return false;
+  const int64_t yTop = std::clamp<int64_t>(std::min({y[0], y[1], y[2], y[3]}), 0, 599);
+  const int64_t yBottom = std::clamp<int64_t>(int64_t{std::max({y[0], y[1], y[2], y[3]})} + 1, 0, 599);
+  const int edges[4][2] = {{3, 0}, {0, 1}, {1, 2}, {2, 3}};
+  bool marked = false;
+  for (int64_t row = yTop; row <= yBottom; ++row) {
+    int64_t left = 801, right = -2;
+    for (const auto& e : edges) {
+      const int64_t xa = x[e[0]], ya = y[e[0]], xb = x[e[1]], yb = y[e[1]];
+      if (ya == yb || row < std::min(ya, yb) || row > std::max(ya, yb)) continue;
+      const int64_t at = xa + (row - ya) * (xb - xa) / (yb - ya);
+      left = std::min(left, at);
+      right = std::max(right, at);
+    }
+    right += 1;
+    if ((left < 0 && right < 0) || (left > 799 && right > 799)) continue;
+    if (row == mouseY && left < mouseX && mouseX < right) marked = true;
+    left = std::max<int64_t>(left, 0);
+    right = std::min<int64_t>(right, 799);
+    if (left < right) std::fill(&frame[row * 800 + left], &frame[row * 800 + right] + 1, colour);
+  }
+  return marked;
+}
+
+TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
+  std::vector<uint16_t> expected(800 * 600, 0);
+  std::mt19937 random(2024);
+  std::uniform_int_distribution<int> cellCorner(0, 20), cellAt(0, 799), rowAt(0, 599);
+  std::uniform_int_distribution<int> screen(-200, 1000), wide(-32768, 32767);
+  // Small cells on the frame (half of them at the right border, where spans end one past the
+  // corners), then quads around the frame, then anything at all; compared after each kind.
+  for (int kind = 0; kind < 3; ++kind) {
+    for (int i = 0; i < 1500; ++i) {
+      int32_t x[4], y[4];
+      const int cx = i % 2 ? 779 + cellAt(random) % 21 : cellAt(random), cy = rowAt(random);
+      for (int k = 0; k < 4; ++k) {
+        x[k] = kind == 0 ? cx + cellCorner(random) : kind == 1 ? screen(random) : wide(random);
+        y[k] = kind == 0 ? cy + cellCorner(random) : kind == 1 ? screen(random) : wide(random);
+      }
+      const uint16_t colour = static_cast<uint16_t>(kind * 1500 + i + 1);
+      MouseX = static_cast<uint16_t>(x[0] & 1023);
+      MouseY = static_cast<uint16_t>(y[1] & 1023);
+      const bool marked = ReferenceFillQuad(expected, x, y, colour, MouseX, MouseY);
+      PickArmed = 1;
+      HoverSquare = NoHoverSquare;
+      FillQuad(static_cast<int16_t>(x[0]), static_cast<int16_t>(y[0]), static_cast<int16_t>(x[1]),
+               static_cast<int16_t>(y[1]), static_cast<int16_t>(x[2]), static_cast<int16_t>(y[2]),
+               static_cast<int16_t>(x[3]), static_cast<int16_t>(y[3]), colour);
+      ASSERT_EQ(HoverSquare == PickMarker, marked) << kind << " " << i;
+    }
+    for (int p = 0; p < 800 * 600; ++p) {
+      ASSERT_EQ(BackBuffer.pixels[p], expected[p]) << kind << ": " << p % 800 << "," << p / 800;
+    }
+  }
 }
 
 void FillTexture(uint8_t slot, uint16_t first) {
