@@ -10,7 +10,9 @@ constexpr int NeighbourB[4] = {3, 2, 3, 2};
 
 constexpr int32_t Step = 5;
 
-int16_t Wrap16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
+int16_t Wrap16(int32_t v) {
+  return static_cast<int16_t>(static_cast<uint16_t>(v));
+}
 
 }  // namespace
 

@@ -18,10 +18,10 @@ constexpr int WalkLast = -3999;    // the walk runs from StoreLast down to here
 
 int32_t FaceKey(int f) {
   const ViewArrays& v = ViewFaces;
-  const int32_t sx = (std::abs(v.X1[f]) + std::abs(v.X2[f]) + std::abs(v.X3[f]) +
-                      std::abs(v.X4[f])) / 4;
-  const int32_t sy = (std::abs(v.Y1[f]) + std::abs(v.Y2[f]) + std::abs(v.Y3[f]) +
-                      std::abs(v.Y4[f])) / 4;
+  const int32_t sx =
+      (std::abs(v.X1[f]) + std::abs(v.X2[f]) + std::abs(v.X3[f]) + std::abs(v.X4[f])) / 4;
+  const int32_t sy =
+      (std::abs(v.Y1[f]) + std::abs(v.Y2[f]) + std::abs(v.Y3[f]) + std::abs(v.Y4[f])) / 4;
   const int32_t sz = (v.Z1[f] + v.Z2[f] + v.Z3[f] + v.Z4[f]) / 4;
   return sx / 2 + sy / 2 + sz;
 }

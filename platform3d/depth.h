@@ -15,7 +15,9 @@ extern int16_t DrawOrder[FaceTableSize];  // view faces, far to near
 extern int16_t DepthBuckets[BucketLast - BucketFirst + 1];
 
 // Index into DepthBuckets of bucket b.
-constexpr int BucketIndex(int b) { return b - BucketFirst; }
+constexpr int BucketIndex(int b) {
+  return b - BucketFirst;
+}
 
 // Keys ViewFaces 0..ViewCount, sorts them into the buckets (three per key unit, so that equal
 // keys land in neighbouring buckets in the order they come) and fills DrawOrder. Returns the

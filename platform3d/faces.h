@@ -3,8 +3,8 @@
 #pragma once
 #include <cstdint>
 
-constexpr int FaceTableSize = 4001;    // entries 0..4000
-constexpr int PipelineFaces = 4000;    // the pipeline looks at entries 0..3999
+constexpr int FaceTableSize = 4001;  // entries 0..4000
+constexpr int PipelineFaces = 4000;  // the pipeline looks at entries 0..3999
 constexpr int16_t EmptyCoordinate = -32000;
 constexpr int32_t SelectDistance = 8500;  // Manhattan distance of corner 1 from CameraCell
 constexpr int32_t ViewScale = 3;          // view space is world space x 3
@@ -39,7 +39,7 @@ struct CellPosition {
 
 extern FaceArrays FaceTable;  // the world; y points down, the board lies at y = -100
 extern ViewArrays ViewFaces;
-extern int16_t ViewCount;     // index of the last filled ViewFaces entry (0 when none)
+extern int16_t ViewCount;  // index of the last filled ViewFaces entry (0 when none)
 extern CellPosition CameraCell;
 
 // A face's twelve coordinates in the order x1, y1, z1, x2, ... z4.

@@ -118,8 +118,8 @@ void ScanEdge(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t top, int32
   const int32_t count = hi - lo + 1;
   constexpr int64_t Small = int64_t{1} << 30;  // remainder + step stays below 2^31
   if (a < Small && b < Small) {
-    WalkEdge<int32_t>(xa, xStep, static_cast<int32_t>(a), static_cast<int32_t>(b), tFirst,
-                      firstRow, rowStep, count, left, right);
+    WalkEdge<int32_t>(xa, xStep, static_cast<int32_t>(a), static_cast<int32_t>(b), tFirst, firstRow,
+                      rowStep, count, left, right);
   } else {
     WalkEdge<int64_t>(xa, xStep, a, b, tFirst, firstRow, rowStep, count, left, right);
   }

@@ -89,11 +89,16 @@ struct Profile {
   int height[8];
 };
 constexpr Profile PawnProfile = {{30, 28, 14, 12, 16, 18, 14, 6}, {0, 10, 20, 45, 55, 65, 80, 90}};
-constexpr Profile RookProfile = {{34, 32, 22, 22, 28, 28, 26, 26}, {0, 12, 25, 80, 90, 110, 115, 125}};
-constexpr Profile KnightProfile = {{34, 32, 20, 24, 28, 26, 18, 10}, {0, 12, 25, 60, 85, 110, 130, 140}};
-constexpr Profile BishopProfile = {{32, 30, 14, 14, 22, 20, 12, 4}, {0, 12, 25, 90, 110, 130, 150, 165}};
-constexpr Profile QueenProfile = {{34, 32, 16, 14, 24, 28, 20, 10}, {0, 12, 30, 110, 140, 165, 180, 190}};
-constexpr Profile KingProfile = {{34, 32, 16, 14, 26, 22, 10, 10}, {0, 12, 30, 120, 150, 175, 190, 210}};
+constexpr Profile RookProfile = {{34, 32, 22, 22, 28, 28, 26, 26},
+                                 {0, 12, 25, 80, 90, 110, 115, 125}};
+constexpr Profile KnightProfile = {{34, 32, 20, 24, 28, 26, 18, 10},
+                                   {0, 12, 25, 60, 85, 110, 130, 140}};
+constexpr Profile BishopProfile = {{32, 30, 14, 14, 22, 20, 12, 4},
+                                   {0, 12, 25, 90, 110, 130, 150, 165}};
+constexpr Profile QueenProfile = {{34, 32, 16, 14, 24, 28, 20, 10},
+                                  {0, 12, 30, 110, 140, 165, 180, 190}};
+constexpr Profile KingProfile = {{34, 32, 16, 14, 26, 22, 10, 10},
+                                 {0, 12, 30, 120, 150, 175, 190, 210}};
 
 // Seven bands of eight side quads and a three-quad octagonal cap: 59 faces.
 void Piece(int cx, int cz, const Profile& p, uint16_t base) {
@@ -110,7 +115,8 @@ void Piece(int cx, int cz, const Profile& p, uint16_t base) {
     for (int s = 0; s < LatheSides; ++s) {
       const int t = (s + 1) % LatheSides;
       // Light from one side, so the solid reads as round.
-      const uint16_t shade = static_cast<uint16_t>(RGB565(static_cast<uint8_t>(s % 4), static_cast<uint8_t>(2 * (s % 4)), 0));
+      const uint16_t shade = static_cast<uint16_t>(
+          RGB565(static_cast<uint8_t>(s % 4), static_cast<uint8_t>(2 * (s % 4)), 0));
       Face(ringX[level][s], ya, ringZ[level][s], ringX[level][t], ya, ringZ[level][t],
            ringX[level + 1][t], yb, ringZ[level + 1][t], ringX[level + 1][s], yb,
            ringZ[level + 1][s], static_cast<uint16_t>(base + shade), PlainTag);
@@ -148,8 +154,8 @@ void BuildFloorTexture() {
       const bool seam = r % 8 == 0 || (c + 11 * (r / 8)) % 16 == 0;
       const uint8_t grain = static_cast<uint8_t>((r * 7 + c * 3) % 5);
       texels[r * TextureSide + c] =
-          seam ? RGB565(8, 12, 4) : RGB565(static_cast<uint8_t>(18 + grain),
-                                           static_cast<uint8_t>(26 + grain), 8);
+          seam ? RGB565(8, 12, 4)
+               : RGB565(static_cast<uint8_t>(18 + grain), static_cast<uint8_t>(26 + grain), 8);
     }
   }
 }

@@ -3,10 +3,10 @@
 // as turned solids of quads. About 2,500 faces.
 #pragma once
 
-constexpr int TestSceneSquaresStart = 0;     // 64 board squares, tags 100..163
-constexpr int TestSceneFrameStart = 64;      // 16 frame strips
-constexpr int TestSceneRoomStart = 1000;     // floor (texture slot 5), ceiling and four walls
-constexpr int TestScenePiecesStart = 2000;   // the pieces
+constexpr int TestSceneSquaresStart = 0;    // 64 board squares, tags 100..163
+constexpr int TestSceneFrameStart = 64;     // 16 frame strips
+constexpr int TestSceneRoomStart = 1000;    // floor (texture slot 5), ceiling and four walls
+constexpr int TestScenePiecesStart = 2000;  // the pieces
 constexpr int TestSceneFloorSlot = 5;
 
 // Resets FaceTable and fills it, fills texture slot 5 with a floor picture. Needs BuildPalette.

@@ -16,7 +16,9 @@ double LookUp(const double* table, double degrees) {
 
 }  // namespace
 
-double DegToRad(double degrees) { return degrees * 0.0174532; }
+double DegToRad(double degrees) {
+  return degrees * 0.0174532;
+}
 
 void BuildTrigTables() {
   for (int i = TrigFirst; i <= TrigLast; ++i) {
@@ -35,8 +37,12 @@ void BuildTrigTables() {
   }
 }
 
-double CosDeg(double degrees) { return LookUp(CosTable, degrees); }
-double SinDeg(double degrees) { return LookUp(SinTable, degrees); }
+double CosDeg(double degrees) {
+  return LookUp(CosTable, degrees);
+}
+double SinDeg(double degrees) {
+  return LookUp(SinTable, degrees);
+}
 
 Point16 Rotate2D(int16_t cx, int16_t cy, int16_t px, int16_t py, int16_t index) {
   const int j = TrigSteps - index;

@@ -11,7 +11,9 @@ constexpr int TrigSteps = 5760;  // 360 degrees in sixteenths; entries 0..5760 h
 extern double CosTable[TrigLast - TrigFirst + 1];
 extern double SinTable[TrigLast - TrigFirst + 1];
 
-constexpr int TrigIndex(int sixteenths) { return sixteenths - TrigFirst; }
+constexpr int TrigIndex(int sixteenths) {
+  return sixteenths - TrigFirst;
+}
 
 // Fills CosTable and SinTable; run once at start-up. No entry in -99..5999 is exactly 0.
 void BuildTrigTables();

@@ -69,7 +69,8 @@ int RenderBenchCommand(int argc, char** argv) {
     if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
       char* end = nullptr;
       const long n = std::strtol(argv[++i], &end, 10);
-      if (*end != '\0' || n < MinFrames || n > MaxFrames) return Usage("frames must be 200..100000");
+      if (*end != '\0' || n < MinFrames || n > MaxFrames)
+        return Usage("frames must be 200..100000");
       frames = static_cast<int>(n);
     } else if (std::strcmp(argv[i], "--ppm") == 0 && i + 1 < argc) {
       ppmPath = argv[++i];

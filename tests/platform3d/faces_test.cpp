@@ -1,9 +1,10 @@
+#include "platform3d/faces.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "platform3d/faces.h"
 #include "platform3d/transform.h"
 #include "platform3d/trig.h"
 

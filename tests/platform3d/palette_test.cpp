@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform3d/palette.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -28,11 +28,11 @@ TEST(Colour, RGB565PacksFieldsAndWrapsWithoutMasking) {
 
 TEST(Palette, GreyRampIsHalvedWithTiesToEven) {
   BuildPalette();
-  ExpectEntry(1, 2, 3, 2);     // (3, 3, 3): 1.5 -> 2
-  ExpectEntry(2, 2, 5, 2);     // (5, 5, 5): 2.5 -> 2
-  ExpectEntry(3, 4, 7, 4);     // (7, 7, 7): 3.5 -> 4
-  ExpectEntry(15, 16, 31, 16); // (31, 31, 31): 15.5 -> 16
-  ExpectEntry(29, 30, 59, 30); // (59, 59, 59): 29.5 -> 30
+  ExpectEntry(1, 2, 3, 2);      // (3, 3, 3): 1.5 -> 2
+  ExpectEntry(2, 2, 5, 2);      // (5, 5, 5): 2.5 -> 2
+  ExpectEntry(3, 4, 7, 4);      // (7, 7, 7): 3.5 -> 4
+  ExpectEntry(15, 16, 31, 16);  // (31, 31, 31): 15.5 -> 16
+  ExpectEntry(29, 30, 59, 30);  // (59, 59, 59): 29.5 -> 30
   EXPECT_EQ(PaletteColour(2), 2 * 2048 + 5 * 32 + 2);
   EXPECT_EQ(PaletteColour(15), 16 * 2048 + 31 * 32 + 16);
 }

@@ -32,7 +32,8 @@ class RasterTest : public ::testing::Test {
 
   static int CountPixels(uint16_t colour) {
     int n = 0;
-    for (int i = 0; i < BackBuffer.width * BackBuffer.height; ++i) n += BackBuffer.pixels[i] == colour;
+    for (int i = 0; i < BackBuffer.width * BackBuffer.height; ++i)
+      n += BackBuffer.pixels[i] == colour;
     return n;
   }
 

@@ -1,3 +1,5 @@
+#include "platform3d/render.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,7 +9,6 @@
 #include "platform3d/clip.h"
 #include "platform3d/depth.h"
 #include "platform3d/faces.h"
-#include "platform3d/render.h"
 #include "platform3d/spans.h"
 #include "platform3d/testscene.h"
 #include "platform3d/textures.h"
@@ -35,7 +36,9 @@ void SetFlatViewFace(int f, int x, int y, int z, uint16_t colour = 1, int16_t ta
   SetViewFace(f, {{x, y, z}, {x, y, z}, {x, y, z}, {x, y, z}}, colour, tag);
 }
 
-std::vector<int> Order(int count) { return std::vector<int>(DrawOrder, DrawOrder + count); }
+std::vector<int> Order(int count) {
+  return std::vector<int>(DrawOrder, DrawOrder + count);
+}
 
 TEST(DepthOrder, KeyIsHalfAbsoluteXPlusHalfAbsoluteYPlusDepthTruncated) {
   SetViewFace(0, {{10, 20, 300}, {-10, 20, 300}, {10, -20, 300}, {-10, -20, 300}});
@@ -172,7 +175,7 @@ TEST(CullAndProject, ProjectionTruncatesAndRefusesCornersAtDepthThreeOrLess) {
   EXPECT_EQ(s.x[0], 500);
   EXPECT_EQ(s.y[0], 250);
   EXPECT_EQ(s.x[1], 399);
-  EXPECT_EQ(s.x[2], 400);              // -550 div 551 is 0, toward zero
+  EXPECT_EQ(s.x[2], 400);                    // -550 div 551 is 0, toward zero
   EXPECT_EQ(s.x[3], 32767 * 550 / 4 + 400);  // kept whole, not wrapped to 16 bits
   EXPECT_FALSE(ProjectQuad({{0, 0, 0, 0}, {0, 0, 0, 0}, {550, 3, 550, 550}}, s));
   EXPECT_FALSE(ProjectQuad({{0, 0, 0, 0}, {0, 0, 0, 0}, {550, -200, 550, 550}}, s));
@@ -198,16 +201,18 @@ class Render : public RasterTest {
   }
   static void Square(int i, int j, int y, uint16_t colour, int tag) {
     const int x = 100 * i + 100, z = 100 * j + 100;
-    StoreFace(8 * i + j,
-              {{static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(z),
-                static_cast<int16_t>(x + 100), static_cast<int16_t>(y), static_cast<int16_t>(z),
-                static_cast<int16_t>(x + 100), static_cast<int16_t>(y), static_cast<int16_t>(z + 100),
-                static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(z + 100)}},
-              colour, static_cast<int16_t>(tag));
+    StoreFace(
+        8 * i + j,
+        {{static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(z),
+          static_cast<int16_t>(x + 100), static_cast<int16_t>(y), static_cast<int16_t>(z),
+          static_cast<int16_t>(x + 100), static_cast<int16_t>(y), static_cast<int16_t>(z + 100),
+          static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(z + 100)}},
+        colour, static_cast<int16_t>(tag));
   }
   static void Board() {
     for (int i = 0; i < 8; ++i) {
-      for (int j = 0; j < 8; ++j) Square(i, j, -100, static_cast<uint16_t>(100 + 8 * j + i), 100 + 8 * j + i);
+      for (int j = 0; j < 8; ++j)
+        Square(i, j, -100, static_cast<uint16_t>(100 + 8 * j + i), 100 + 8 * j + i);
     }
   }
 };
@@ -221,7 +226,7 @@ TEST_F(Render, TheSquareUnderTheMouseIsFound) {
   EXPECT_EQ(HoverSquare, 36);
   EXPECT_EQ(Pixel(420, 280), 136);
   EXPECT_EQ(PickArmed, 0);  // overlays drawn next must not pick
-  MouseX = 10;  // off the board
+  MouseX = 10;              // off the board
   Frame();
   EXPECT_EQ(HoverSquare, NoHoverSquare);
 }
@@ -255,7 +260,8 @@ TEST_F(Render, ASingleSelectedFaceDrawsNothing) {
 TEST_F(Render, FacesBehindTheCameraOrTooCloseAreNotDrawn) {
   Board();
   // Far above the camera: behind it (key below -1000).
-  StoreFace(2000, {{400, -2000, 400, 600, -2000, 400, 600, -2000, 600, 400, -2000, 600}}, 0x2222, 0);
+  StoreFace(2000, {{400, -2000, 400, 600, -2000, 400, 600, -2000, 600, 400, -2000, 600}}, 0x2222,
+            0);
   Frame();
   EXPECT_EQ(CountPixels(0x2222), 0);
   // Straight in view space: a face with one corner at depth 2 and none past 100 is skipped.
@@ -271,7 +277,8 @@ TEST_F(Render, AFaceStraddlingTheNearPlaneIsClippedAndDrawn) {
   ClearBackBuffer(0);
   ViewCount = 1;
   // A floor strip running from behind the eye to depth 1000, below the eye.
-  SetViewFace(0, {{-200, 300, -500}, {200, 300, -500}, {200, 300, 1000}, {-200, 300, 1000}}, 0x6666);
+  SetViewFace(0, {{-200, 300, -500}, {200, 300, -500}, {200, 300, 1000}, {-200, 300, 1000}},
+              0x6666);
   SetFlatViewFace(1, 0, 0, 500);
   RenderScene();
   // Near corners end at depth 98: y = 300 x 550 div 98 + 300 = 1983, off the bottom, so the
@@ -284,9 +291,12 @@ TEST_F(Render, AFaceStraddlingTheNearPlaneIsClippedAndDrawn) {
 TEST_F(Render, TexturedFacesUseTheirSlotAndOtherTagsAreSkipped) {
   for (uint16_t& t : TextureSlots[7]) t = 0x0ABC;
   ViewCount = 2;
-  SetViewFace(0, {{-100, -100, 500}, {100, -100, 500}, {100, 100, 500}, {-100, 100, 500}}, 0x1000, 7);
-  SetViewFace(1, {{200, -100, 500}, {400, -100, 500}, {400, 100, 500}, {200, 100, 500}}, 0x2000, 50);
-  SetViewFace(2, {{-400, -100, 500}, {-200, -100, 500}, {-200, 100, 500}, {-400, 100, 500}}, 0x3000, 200);
+  SetViewFace(0, {{-100, -100, 500}, {100, -100, 500}, {100, 100, 500}, {-100, 100, 500}}, 0x1000,
+              7);
+  SetViewFace(1, {{200, -100, 500}, {400, -100, 500}, {400, 100, 500}, {200, 100, 500}}, 0x2000,
+              50);
+  SetViewFace(2, {{-400, -100, 500}, {-200, -100, 500}, {-200, 100, 500}, {-400, 100, 500}}, 0x3000,
+              200);
   ClearBackBuffer(0);
   RenderScene();
   EXPECT_EQ(Pixel(400, 300), 0x0ABC);

@@ -1,3 +1,5 @@
+#include "platform3d/spans.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "platform3d/spans.h"
 #include "platform3d/textures.h"
 #include "tests/platform3d/raster_fixture.h"
 
@@ -25,15 +26,15 @@ TEST_F(Spans, HLineDrawsInclusiveRangeInEitherOrderAndNothingForEqualEnds) {
 }
 
 TEST_F(Spans, PixelWritesOutsideTheSurfaceAreIgnored) {
-  HLine(&BackBuffer, -100, 5, 0, Ink);        // clipped to 0..5
-  HLine(&BackBuffer, 795, 5000, 599, Ink);    // clipped to 795..799
-  HLine(&BackBuffer, -1000, -5, 10, Ink);     // wholly left
-  HLine(&BackBuffer, 0, 799, 600, Ink);       // below
-  HLine(&BackBuffer, 0, 799, -1, Ink);        // above
+  HLine(&BackBuffer, -100, 5, 0, Ink);      // clipped to 0..5
+  HLine(&BackBuffer, 795, 5000, 599, Ink);  // clipped to 795..799
+  HLine(&BackBuffer, -1000, -5, 10, Ink);   // wholly left
+  HLine(&BackBuffer, 0, 799, 600, Ink);     // below
+  HLine(&BackBuffer, 0, 799, -1, Ink);      // above
   PutPixel(&BackBuffer, 800, 0, Ink);
   PutPixel(&BackBuffer, 0, -1, Ink);
   PutPixel(&BackBuffer, 799, 599, Base);
-  HLine(&BackBuffer, 0, -7, 20, Ink);         // only pixel 0 of the span is on the frame
+  HLine(&BackBuffer, 0, -7, 20, Ink);  // only pixel 0 of the span is on the frame
   EXPECT_EQ(RowExtent(0, Ink), std::make_pair(0, 5));
   EXPECT_EQ(RowExtent(599, Ink), std::make_pair(795, 798));
   EXPECT_EQ(Pixel(799, 599), Base);
@@ -135,7 +136,8 @@ bool ReferenceFillQuad(std::vector<uint16_t>& frame, const int32_t (&x)[4], cons
   }
   if (!(anyRight && anyLeft && anyBelow && anyAbove)) return false;
   const int64_t yTop = std::clamp<int64_t>(std::min({y[0], y[1], y[2], y[3]}), 0, 599);
-  const int64_t yBottom = std::clamp<int64_t>(int64_t{std::max({y[0], y[1], y[2], y[3]})} + 1, 0, 599);
+  const int64_t yBottom =
+      std::clamp<int64_t>(int64_t{std::max({y[0], y[1], y[2], y[3]})} + 1, 0, 599);
   const int edges[4][2] = {{3, 0}, {0, 1}, {1, 2}, {2, 3}};
   bool marked = false;
   for (int64_t row = yTop; row <= yBottom; ++row) {
@@ -195,7 +197,7 @@ void FillTexture(uint8_t slot, uint16_t first) {
 
 TEST_F(Spans, SmallTexturedQuadDrawsTexelsAsPoints) {
   FillTexture(4, 1000);
-  TextureSlots[4][5 * 32 + 7] = 0;  // transparent texel (7, 5)
+  TextureSlots[4][5 * 32 + 7] = 0;                           // transparent texel (7, 5)
   TexQuad(100, 200, 131, 200, 131, 231, 100, 231, Base, 4);  // largest side 31: point mode
   // Grid point c lands at 100 + 31c div 32: c and c - 1 share nothing except c = 0 and 1.
   for (int r = 1; r < 32; ++r) {
@@ -213,7 +215,8 @@ TEST_F(Spans, SmallTexturedQuadDrawsTexelsAsPoints) {
 TEST_F(Spans, LargeTexturedQuadDrawsCellsWithoutRowAndColumn31) {
   for (int r = 0; r < 32; ++r) {
     for (int c = 0; c < 32; ++c) {
-      TextureSlots[6][r * 32 + c] = (r == 31 || c == 31) ? 0xBEEF : static_cast<uint16_t>(1 + r * 32 + c);
+      TextureSlots[6][r * 32 + c] =
+          (r == 31 || c == 31) ? 0xBEEF : static_cast<uint16_t>(1 + r * 32 + c);
     }
   }
   TexQuad(0, 0, 64, 0, 64, 64, 0, 64, Base, 6);  // grid point (r, c) at (2c, 2r)
@@ -252,7 +255,9 @@ TEST_F(Spans, ExtremeAndDegenerateQuadsStayInsideTheFrame) {
   FillQuad(300, 300, 300, 300, 300, 300, 300, 300, Ink);  // a point
   FillQuad(10, 50, 700, 50, 700, 50, 10, 50, Ink);        // a flat line: no sloped edge
   EXPECT_EQ(CountPixels(Ink), 0);
-  FillScreenQuad({{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}}, Ink);
+  FillScreenQuad(
+      {{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}},
+      Ink);
   EXPECT_EQ(CountPixels(Ink), 800 * 600);
   TexScreenQuad({{-2000000000, 2000000000, 5, 0}, {7, -2000000000, 2000000000, 3}}, Base, 5);
 

@@ -1,8 +1,8 @@
+#include "platform3d/trig.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "platform3d/trig.h"
 
 namespace {
 
@@ -37,10 +37,10 @@ TEST_F(Trig, ExactZerosBecomeOneThousandth) {
 }
 
 TEST_F(Trig, DegreeLookUpsTruncateToSixteenths) {
-  EXPECT_EQ(CosDeg(90.03), CosTable[TrigIndex(1440)]);   // 1440.48 -> 1440
-  EXPECT_EQ(SinDeg(-0.01), SinTable[TrigIndex(0)]);      // -0.16 -> 0
-  EXPECT_EQ(CosDeg(-1.0), 0.001);                         // index -16, unfilled
-  EXPECT_EQ(SinDeg(1000.0), 0.0);                         // past the table
+  EXPECT_EQ(CosDeg(90.03), CosTable[TrigIndex(1440)]);  // 1440.48 -> 1440
+  EXPECT_EQ(SinDeg(-0.01), SinTable[TrigIndex(0)]);     // -0.16 -> 0
+  EXPECT_EQ(CosDeg(-1.0), 0.001);                       // index -16, unfilled
+  EXPECT_EQ(SinDeg(1000.0), 0.0);                       // past the table
   EXPECT_EQ(CosDeg(-1e9), 0.0);
   EXPECT_EQ(SinDeg(std::nan("")), 0.0);
 }
