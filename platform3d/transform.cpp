@@ -1,5 +1,6 @@
 #include "platform3d/transform.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform3d/faces.h"
@@ -35,7 +36,7 @@ void RotatePairs(int16_t* first, int16_t* second, int count, int16_t index) {
 
 void RotateFaces() {
   if (ViewCount <= 0) return;
-  const int count = ViewCount + 1;
+  const int count = std::min<int>(ViewCount, PipelineFaces - 1) + 1;
   const int16_t yaw = AngleIndex(CameraYaw);
   const int16_t pitch = AngleIndex(CameraPitch);
   ViewArrays& v = ViewFaces;
