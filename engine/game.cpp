@@ -48,31 +48,23 @@ void LoadGamePosition() {
   Castled[0] = GameCastled;
 }
 
-// Whether side has a move that does not leave its own king attacked on Board.
+// Whether side has a legal move on Board. The same filter as the root list, so a castling
+// through an attacked square, which the side could never play, does not keep the game going.
 template <int Side>
-bool HasSafeMove(bool inCheck) {
+bool HasLegalMove(bool inCheck) {
   EpFile[0] = GameEpFile;
   CastleRights[0] = GameCastleRights;
   Castled[0] = GameCastled;
   (Side == 1 ? InCheck1 : InCheck2)[0] = inCheck ? 1 : 0;
-  uint8_t last = Side == 1 ? GenerateMoves1(0) : GenerateMoves2(0);
+  const uint8_t last = Side == 1 ? GenerateMoves1(0) : GenerateMoves2(0);
   if (last == NoMoves) return false;
-  LastMove[0] = last;
-  for (int i = 0; i <= last; ++i) {
-    uint8_t index = static_cast<uint8_t>(i);
-    bool safe;
-    if constexpr (Side == 1) {
-      MakeMove1(0, index);
-      safe = KingAttacked1() == 0;
-      UnmakeMove1(0, index);
-    } else {
-      MakeMove2(0, index);
-      safe = KingAttacked2() == 0;
-      UnmakeMove2(0, index);
-    }
-    if (safe) return true;
+  RootLast = last;
+  if constexpr (Side == 1) {
+    FilterLegal1();
+  } else {
+    FilterLegal2();
   }
-  return false;
+  return RootLast >= 0;
 }
 
 bool AnyThirdOccurrence() {
@@ -150,7 +142,7 @@ bool PlayIntoGame(uint8_t side, uint8_t index) {
   const bool moverIsWhite = (side == 1) == (BoardFlipped == 1);
   const uint8_t opponentInCheck = side == 1 ? 2 : 1;
   const bool opponentCanMove =
-      side == 1 ? HasSafeMove<2>(status == 2) : HasSafeMove<1>(status == 1);
+      side == 1 ? HasLegalMove<2>(status == 2) : HasLegalMove<1>(status == 1);
   if (!opponentCanMove) {
     if (GameStatus == 0) {
       GameStatus = 4;
