@@ -17,7 +17,7 @@ constexpr Subcommand Subcommands[] = {
     {"eval", EvalCommand, "eval \"<FEN>\""},
     {"search", SearchCommand, "search \"<FEN>\" [--depth D] [--seconds S] [--seed N]"},
     {"bench", BenchCommand, "bench"},
-    {"render-bench", RenderBenchCommand, "render-bench"},
+    {"render-bench", RenderBenchCommand, "render-bench [--frames N] [--ppm FILE]"},
 };
 
 void PrintHelp(FILE* out) {
