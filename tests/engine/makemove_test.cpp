@@ -1,222 +1,112 @@
+// Make and unmake: the squares a move changes, the undo bytes, the next ply's castling and
+// en-passant state, and the board restored by unmake.
 #include "engine/makemove.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "engine/board.h"
-#include "engine/state.h"
+#include "test_util.h"
 
 namespace {
 
-void ClearPosition(uint8_t flipped) {
-  BoardFlipped = flipped;
-  SetPieceValues();
-  for (uint8_t& square : Board) square = Empty;
-  for (int p = 0; p < PlySlots; ++p) {
-    EpFile[p] = CastleRights[p] = Castled[p] = 0;
-    UndoCaptured[p] = UndoMover[p] = 0;
-    LastMove[p] = 0;
-  }
-}
+using namespace testutil;
 
-void SetEntry(int ply, int index, int from, int to) {
-  MoveFrom[ply][index] = static_cast<uint8_t>(from);
-  MoveTo[ply][index] = static_cast<uint8_t>(to);
-}
-
-struct Snapshot {
-  uint8_t board[64];
-  Snapshot() { std::memcpy(board, Board, 64); }
-  bool Same() const { return std::memcmp(board, Board, 64) == 0; }
+struct MoveCase {
+  int side, flipped;
+  Placement pieces;
+  int from, to;  // the entry, to-square encoded
+  uint8_t rights, rightsAfter, castledAfter, epAfter, undoCaptured, undoMover;
+  Placement changed;  // squares the move changes besides its from-square, with their new codes
 };
 
-TEST(MakeMove, CastlingOfBothSidesInBothOrientations) {
-  struct Case {
-    int side, flipped, king, target, rook, rookTarget, rights, rightsAfter, castled;
+TEST(MakeMove, ChangesStateAndUnmakeRestoresTheBoard) {
+  constexpr uint8_t K1 = King1, R1 = Rook1, P1 = Pawn1, Q1 = Queen1;
+  constexpr uint8_t K2 = King2, R2 = Rook2, P2 = Pawn2, Q2 = Queen2, N2 = Knight2;
+  // clang-format off
+  const MoveCase cases[] = {
+      // side, flipped, pieces, entry, rights before and after, then after the move: Castled,
+      // EpFile, the undo bytes and the changed squares besides the from-square
+      // Castling of both sides, both ways, in both orientations.
+      {1, 0, {{4, K1}, {7, R1}}, 4, 6, 33, 23, 10, 0, K1, 0, {{7, 0}, {6, K1}, {5, R1}}},
+      {1, 0, {{4, K1}, {0, R1}}, 4, 2, 33, 13, 20, 0, K1, 0, {{0, 0}, {2, K1}, {3, R1}}},
+      {1, 1, {{3, K1}, {0, R1}}, 3, 1, 33, 23, 10, 0, K1, 0, {{0, 0}, {1, K1}, {2, R1}}},
+      {1, 1, {{3, K1}, {7, R1}}, 3, 5, 33, 13, 20, 0, K1, 0, {{7, 0}, {5, K1}, {4, R1}}},
+      {2, 0, {{60, K2}, {63, R2}}, 60, 62, 33, 32, 1, 0, K2, 0, {{63, 0}, {62, K2}, {61, R2}}},
+      {2, 0, {{60, K2}, {56, R2}}, 60, 58, 33, 31, 2, 0, K2, 0, {{56, 0}, {58, K2}, {59, R2}}},
+      {2, 1, {{59, K2}, {56, R2}}, 59, 57, 33, 32, 1, 0, K2, 0, {{56, 0}, {57, K2}, {58, R2}}},
+      {2, 1, {{59, K2}, {63, R2}}, 59, 61, 33, 31, 2, 0, K2, 0, {{63, 0}, {61, K2}, {60, R2}}},
+      // A king move clears its own digit only, whatever the other holds.
+      {2, 0, {{60, K2}}, 60, 52, 31, 30, 0, 0, K2, 0, {{52, K2}}},
+      {2, 0, {{60, K2}}, 60, 52, 3, 0, 0, 0, K2, 0, {{52, K2}}},
+      {1, 1, {{3, K1}}, 3, 11, 33, 3, 0, 0, K1, 0, {{11, K1}}},
+      // A rook leaving square 0 is side 1's long rook with BoardFlipped 0, the short one with 1.
+      {1, 0, {{0, R1}}, 0, 8, 33, 13, 0, 0, R1, 0, {{8, R1}}},
+      {1, 1, {{0, R1}}, 0, 8, 33, 23, 0, 0, R1, 0, {{8, R1}}},
+      {1, 0, {{7, R1}}, 7, 15, 13, 3, 0, 0, R1, 0, {{15, R1}}},
+      {2, 0, {{56, R2}}, 56, 48, 23, 21, 0, 0, R2, 0, {{48, R2}}},
+      // A rook taking the rook on its corner: the mover's digit changes, the victim's does not.
+      {1, 0, {{0, R1}, {56, R2}}, 0, 56 + 64, 33, 13, 0, 0, R2, R1, {{56, R1}}},
+      // Double step: the en-passant file of the next ply; a single step clears a stale one.
+      {1, 0, {{12, P1}}, 12, 28 + 128, 0, 0, 0, 5, P1, 0, {{28, P1}}},
+      {1, 0, {{12, P1}}, 12, 20, 0, 0, 0, 0, P1, 0, {{20, P1}}},
+      // En passant removes the pawn that passed, for both sides.
+      {1, 0, {{35, P1}, {34, P2}}, 35, 42 + 64, 0, 0, 0, 0, 0, 0, {{34, 0}, {42, P1}}},
+      {2, 0, {{27, P2}, {26, P1}}, 27, 18 + 64, 0, 0, 0, 0, 0, 0, {{26, 0}, {18, P2}}},
+      // Promotion to a queen, with and without a capture.
+      {1, 0, {{49, P1}, {58, N2}}, 49, 58 + 192, 0, 0, 0, 0, N2, 0, {{58, Q1}}},
+      {1, 0, {{49, P1}, {58, N2}}, 49, 57 + 192, 0, 0, 0, 0, 0, 0, {{57, Q1}}},
+      {2, 1, {{10, P2}}, 10, 2 + 192, 0, 0, 0, 0, 0, 0, {{2, Q2}}},
   };
-  const Case cases[] = {
-      {1, 0, 4, 6, 7, 5, 33, 23, 10},    {1, 0, 4, 2, 0, 3, 33, 13, 20},
-      {1, 1, 3, 1, 0, 2, 33, 23, 10},    {1, 1, 3, 5, 7, 4, 33, 13, 20},
-      {2, 0, 60, 62, 63, 61, 33, 32, 1}, {2, 0, 60, 58, 56, 59, 33, 31, 2},
-      {2, 1, 59, 57, 56, 58, 33, 32, 1}, {2, 1, 59, 61, 63, 60, 33, 31, 2},
-  };
-  for (const Case& c : cases) {
-    ClearPosition(static_cast<uint8_t>(c.flipped));
-    const uint8_t king = c.side == 1 ? King1 : King2, rook = c.side == 1 ? Rook1 : Rook2;
-    Board[c.king] = king;
-    Board[c.rook] = rook;
-    Board[c.side == 1 ? 60 : 4] = c.side == 1 ? King2 : King1;
-    CastleRights[5] = static_cast<uint8_t>(c.rights);
-    SetEntry(5, 7, c.king, c.target);
-    const Snapshot before;
-    c.side == 1 ? MakeMove1(5, 7) : MakeMove2(5, 7);
-    EXPECT_EQ(Board[c.target], king) << c.king << "-" << c.target;
-    EXPECT_EQ(Board[c.rookTarget], rook) << c.king << "-" << c.target;
-    EXPECT_EQ(Board[c.king], Empty);
-    EXPECT_EQ(Board[c.rook], Empty);
-    EXPECT_EQ(CastleRights[6], c.rightsAfter);
-    EXPECT_EQ(Castled[6], c.castled);
-    c.side == 1 ? UnmakeMove1(5, 7) : UnmakeMove2(5, 7);
-    EXPECT_TRUE(before.Same()) << c.king << "-" << c.target;
+  // clang-format on
+  const int ply = 3;
+  for (const MoveCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "side " << c.side << " " << c.from << "-" << c.to);
+    ClearPosition(static_cast<uint8_t>(c.flipped), c.pieces);
+    CastleRights[ply] = c.rights;
+    EpFile[ply] = 4;
+    UndoCaptured[ply] = UndoMover[ply] = 99;
+    MoveFrom[ply][7] = static_cast<uint8_t>(c.from);
+    MoveTo[ply][7] = static_cast<uint8_t>(c.to);
+    uint8_t expected[64], before[64];
+    std::memcpy(before, Board, sizeof before);
+    std::memcpy(expected, Board, sizeof expected);
+    expected[c.from] = Empty;
+    for (auto [square, code] : c.changed) expected[square] = code;
+    c.side == 1 ? MakeMove1(ply, 7) : MakeMove2(ply, 7);
+    EXPECT_EQ(0, std::memcmp(Board, expected, sizeof expected));
+    EXPECT_EQ(CastleRights[ply + 1], c.rightsAfter);
+    EXPECT_EQ(Castled[ply + 1], c.castledAfter);
+    EXPECT_EQ(EpFile[ply + 1], c.epAfter);
+    EXPECT_EQ(UndoCaptured[ply], c.undoCaptured);
+    EXPECT_EQ(UndoMover[ply], c.undoMover);
+    c.side == 1 ? UnmakeMove1(ply, 7) : UnmakeMove2(ply, 7);
+    EXPECT_EQ(0, std::memcmp(Board, before, sizeof before));
   }
 }
 
-TEST(MakeMove, DoubleStepSetsTheEnPassantFileOnlyForThatMove) {
+TEST(MakeMove, EmptyEntryAndEmptyPlyOnlyCarryTheStateOver) {
   ClearPosition(0);
   SetStartPosition(Board);
-  EpFile[0] = 4;
-  SetEntry(0, 0, 12, 28 + 128);
-  SetEntry(0, 1, 12, 20);
-  MakeMove1(0, 0);
-  EXPECT_EQ(EpFile[1], 5);
-  EXPECT_EQ(Board[28], Pawn1);
-  EXPECT_EQ(UndoCaptured[0], Pawn1);
-  UnmakeMove1(0, 0);
-  MakeMove1(0, 1);
-  EXPECT_EQ(EpFile[1], 0);
-  UnmakeMove1(0, 1);
-  EXPECT_EQ(Board[12], Pawn1);
-  EXPECT_EQ(Board[20], Empty);
-}
-
-TEST(MakeMove, EnPassantRemovesAndRestoresThePassedPawn) {
-  ClearPosition(0);
-  Board[4] = King1;
-  Board[60] = King2;
-  Board[35] = Pawn1;
-  Board[34] = Pawn2;
-  SetEntry(0, 0, 35, 42 + 64);
-  const Snapshot before;
-  MakeMove1(0, 0);
-  EXPECT_EQ(Board[42], Pawn1);
-  EXPECT_EQ(Board[34], Empty);
-  EXPECT_EQ(Board[35], Empty);
-  EXPECT_EQ(UndoCaptured[0], 0);
-  EXPECT_EQ(UndoMover[0], 0);
-  UnmakeMove1(0, 0);
-  EXPECT_TRUE(before.Same());
-
-  // Side 2 from 27 to 18 takes the side-1 pawn on 26.
-  Board[26] = Pawn1;
-  Board[27] = Pawn2;
-  SetEntry(1, 0, 27, 18 + 64);
-  const Snapshot before2;
-  MakeMove2(1, 0);
-  EXPECT_EQ(Board[18], Pawn2);
-  EXPECT_EQ(Board[26], Empty);
-  UnmakeMove2(1, 0);
-  EXPECT_TRUE(before2.Same());
-}
-
-TEST(MakeMove, CastlingRightsAfterKingAndRookMoves) {
-  ClearPosition(0);
-  Board[4] = King1;
-  Board[60] = King2;
-  Board[0] = Rook1;
-  Board[7] = Rook1;
-  Board[56] = Rook2;
-  Board[63] = Rook2;
-
-  // A side-2 king move clears the units digit whatever the tens digit holds.
-  SetEntry(0, 0, 60, 52);
-  CastleRights[0] = 3;
-  MakeMove2(0, 0);
-  EXPECT_EQ(CastleRights[1], 0);
-  UnmakeMove2(0, 0);
-  CastleRights[0] = 31;
-  MakeMove2(0, 0);
-  EXPECT_EQ(CastleRights[1], 30);
-  UnmakeMove2(0, 0);
-
-  // The side-1 rook leaving square 0 is the long rook with BoardFlipped 0, the short one with 1.
-  SetEntry(0, 1, 0, 8);
-  CastleRights[0] = 33;
-  MakeMove1(0, 1);
-  EXPECT_EQ(CastleRights[1], 13);
-  UnmakeMove1(0, 1);
-  BoardFlipped = 1;
-  MakeMove1(0, 1);
-  EXPECT_EQ(CastleRights[1], 23);
-  UnmakeMove1(0, 1);
-  BoardFlipped = 0;
-
-  // Rights are only ever lost: 23 after side 1 loses its short right, then 21 after side 2
-  // loses its long right.
-  SetEntry(0, 2, 7, 15);
-  MakeMove1(0, 2);
-  EXPECT_EQ(CastleRights[1], 23);
-  SetEntry(1, 0, 56, 48);
-  MakeMove2(1, 0);
-  EXPECT_EQ(CastleRights[2], 21);
-  UnmakeMove2(1, 0);
-  UnmakeMove1(0, 2);
-
-  // A rook capture from its corner changes the mover's digit; the captured rook's owner keeps
-  // its digit.
-  Board[8] = Empty;
-  Board[48] = Empty;
-  Board[56] = Rook2;
-  SetEntry(0, 3, 0, 56 + 64);
-  CastleRights[0] = 33;
-  MakeMove1(0, 3);
-  EXPECT_EQ(CastleRights[1], 13);
-  EXPECT_EQ(UndoCaptured[0], Rook2);
-  EXPECT_EQ(UndoMover[0], Rook1);
-  UnmakeMove1(0, 3);
-  EXPECT_EQ(Board[56], Rook2);
-  EXPECT_EQ(Board[0], Rook1);
-}
-
-TEST(MakeMove, PromotionWithCaptureKeepsTheVictim) {
-  ClearPosition(0);
-  Board[4] = King1;
-  Board[60] = King2;
-  Board[49] = Pawn1;
-  Board[58] = Knight2;
-  SetEntry(0, 0, 49, 58 + 192);
-  SetEntry(0, 1, 49, 57 + 192);
-  const Snapshot before;
-  MakeMove1(0, 0);
-  EXPECT_EQ(Board[58], Queen1);
-  EXPECT_EQ(Board[49], Empty);
-  EXPECT_EQ(UndoCaptured[0], Knight2);
-  UnmakeMove1(0, 0);
-  EXPECT_TRUE(before.Same());
-  MakeMove1(0, 1);
-  EXPECT_EQ(Board[57], Queen1);
-  EXPECT_EQ(UndoCaptured[0], 0);
-  UnmakeMove1(0, 1);
-  EXPECT_TRUE(before.Same());
-}
-
-TEST(MakeMove, EmptyEntryAndNoMovesPlyOnlyCarryTheStateOver) {
-  ClearPosition(0);
-  SetStartPosition(Board);
-  EpFile[3] = 6;
-  CastleRights[3] = 21;
-  Castled[3] = 10;
-  UndoCaptured[3] = 99;
-  SetEntry(3, 0, 0, 0);
-  const Snapshot before;
-  MakeMove2(3, 0);
-  EXPECT_TRUE(before.Same());
-  EXPECT_EQ(EpFile[4], 0);
-  EXPECT_EQ(CastleRights[4], 21);
-  EXPECT_EQ(Castled[4], 10);
-  EXPECT_EQ(UndoCaptured[3], 0);
-  UnmakeMove2(3, 0);
-  EXPECT_TRUE(before.Same());
-
-  // A ply marked as having no moves plays nothing even from a real entry.
-  SetEntry(3, 1, 12, 28 + 128);
-  LastMove[3] = NoMoves;
-  MakeMove1(3, 1);
-  EXPECT_TRUE(before.Same());
-  EXPECT_EQ(CastleRights[4], 21);
-  UnmakeMove1(3, 1);
-  EXPECT_TRUE(before.Same());
-  LastMove[3] = 0;
+  uint8_t before[64];
+  std::memcpy(before, Board, sizeof before);
+  MoveFrom[3][0] = MoveTo[3][0] = 0;
+  MoveFrom[3][1] = 12;
+  MoveTo[3][1] = 28 + 128;
+  for (int index : {0, 1}) {
+    LastMove[3] = index == 0 ? 0 : NoMoves;  // a ply marked as having no moves plays nothing
+    EpFile[3] = 6;
+    CastleRights[3] = 21;
+    Castled[3] = 10;
+    EpFile[4] = CastleRights[4] = Castled[4] = 99;
+    UndoCaptured[3] = 99;
+    index == 0 ? MakeMove2(3, 0) : MakeMove1(3, 1);
+    EXPECT_EQ(0, std::memcmp(Board, before, sizeof before)) << index;
+    EXPECT_EQ(EpFile[4], 0);
+    EXPECT_EQ(CastleRights[4], 21);
+    EXPECT_EQ(Castled[4], 10);
+    EXPECT_EQ(UndoCaptured[3], 0);
+    index == 0 ? UnmakeMove2(3, 0) : UnmakeMove1(3, 1);
+    EXPECT_EQ(0, std::memcmp(Board, before, sizeof before)) << index;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+// kvtool perft and search run from the outside: their output and their refusals.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "test_util.h"
+
+namespace {
+
+using namespace testutil;
+
+const std::string Start = "'rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1'";
+
+TEST(KvtoolPerft, CountsAndDivides) {
+  std::string out;
+  std::vector<std::string> errors;
+  ASSERT_EQ(RunKvtool("perft " + Start + " 3", &out, &errors), 0) << "is kvtool built?";
+  EXPECT_EQ(out, "8902\n");
+  ASSERT_EQ(RunKvtool("perft " + Start + " 2 --divide", &out, &errors), 0);
+  EXPECT_NE(out.find("e2e4: 20\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("g1f3: 20\n"), std::string::npos) << out;
+  EXPECT_EQ(out.substr(out.size() - 4), "400\n");
+  ASSERT_EQ(RunKvtool("perft --as-opponent " + Start + " 2 --divide", &out, &errors), 0);
+  EXPECT_NE(out.find("b1c3: 20\n"), std::string::npos) << out;
+  ASSERT_EQ(RunKvtool("perft '4k3/1P6/8/8/8/8/8/4K3 w - - 0 1' 1 --divide", &out, &errors), 0);
+  EXPECT_NE(out.find("b7b8q: 1\n"), std::string::npos) << out;
+}
+
+TEST(KvtoolSearch, MatesWinsAHangingPieceAndKeepsItsQueen) {
+  struct Case {
+    const char* arguments;
+    const char* bestPrefix;  // the last line starts with it
+    const char* notPlayed;
+  };
+  const Case cases[] = {
+      {"'6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1' --depth 3 --seed 1",
+       "bestmove d1d8 score 9999 depth 2 steps ", nullptr},
+      {"'4k3/pp3ppp/8/4n3/8/5N2/PP3PPP/4K3 w - - 0 1' --depth 4 --seed 2", "bestmove f3e5 ",
+       nullptr},
+      {"'4k3/8/2p5/3p4/8/8/8/3QK3 w - - 0 1' --depth 4 --seed 3", "bestmove ", "d1d5"},
+  };
+  for (const Case& c : cases) {
+    std::string out;
+    std::vector<std::string> errors;
+    ASSERT_EQ(RunKvtool(std::string("search ") + c.arguments, &out, &errors), 0) << out;
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    const std::string last = out.substr(out.find_last_of('\n') + 1);  // npos + 1 is 0
+    EXPECT_EQ(last.rfind(c.bestPrefix, 0), 0u) << out;
+    EXPECT_TRUE(c.notPlayed == nullptr || last.find(c.notPlayed) == std::string::npos) << out;
+  }
+}
+
+TEST(Kvtool, BadInputExitsWithStatusTwoAndOneErrorLine) {
+  const std::string mate = "search '6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1'";
+  const std::string bad[] = {
+      "perft",
+      "perft " + Start,
+      "perft " + Start + " 0",
+      "perft " + Start + " 99999999999999999999",
+      "perft " + Start + " two",
+      "perft " + Start + " 3 --fast",
+      "perft 'rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq - 0 1' 2",
+      "perft 'rnbq1bnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1' 2",
+      "search",
+      "search '8/8/8/8/8/8/8/8 w - - 0 1'",
+      mate + " --depth 1",
+      mate + " --seconds",
+      mate + " --bogus 3",
+      "search '3R2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1'",  // mated
+      "search '7k/5Q2/6K1/8/8/8/8/8 b - - 0 1'",         // stalemated
+  };
+  for (const std::string& arguments : bad) {
+    std::string out;
+    std::vector<std::string> errors;
+    EXPECT_EQ(RunKvtool(arguments, &out, &errors), 2) << arguments;
+    EXPECT_EQ(errors.size(), 1u) << arguments;
+    EXPECT_EQ(out, "") << arguments;
+  }
+}
+
+}  // namespace
