@@ -3,67 +3,49 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "engine/random.h"
-#include "engine/state.h"
+#include "test_util.h"
 
 namespace {
 
-class HashTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    HashAllocate();
-    HashClear();
-  }
-};
-
-TEST_F(HashTest, ClearedTableMissesEverywhere) {
-  HashStore(12345, 77, 50, 12, 28, 4, 0);
-  HashClear();
-  for (int32_t index : {0, 12345, 1000000, HashLastIndex}) {
-    EXPECT_EQ(HashProbe(index), 0) << index;
-    EXPECT_EQ(HashProbed.score, -32000);
-    EXPECT_EQ(HashProbed.depth, -120);
-  }
+void ExpectMiss(int32_t index) {
+  HashProbed.score = 123;
+  EXPECT_EQ(HashProbe(index), 0) << index;
+  EXPECT_EQ(HashProbed.score, -32000) << index;
+  EXPECT_EQ(HashProbed.depth, -120) << index;
 }
 
-TEST_F(HashTest, DeeperEntriesStayEqualOrShallowerAreReplaced) {
+TEST(Hash, DepthRuleClearAndIndicesOutsideTheTable) {
+  HashAllocate();
+  HashClear();
   HashStore(500, 11, 30, 12, 28, 5, 0);
   HashStore(500, 22, 99, 1, 18, 3, 0);  // shallower: refused
   ASSERT_EQ(HashProbe(500), 1);
-  EXPECT_EQ(HashProbed.check, 11);
-  EXPECT_EQ(HashProbed.score, 30);
-  EXPECT_EQ(HashProbed.from, 12);
-  EXPECT_EQ(HashProbed.to, 28);
-  EXPECT_EQ(HashProbed.depth, 5);
-
+  EXPECT_EQ(std::vector<int>({HashProbed.check, HashProbed.score, HashProbed.from, HashProbed.to,
+                              HashProbed.depth}),
+            std::vector<int>({11, 30, 12, 28, 5}));
   HashStore(500, 33, -40, 6, 21, 5, 0);  // equal depth, other position: replaces
   ASSERT_EQ(HashProbe(500), 1);
   EXPECT_EQ(HashProbed.check, 33);
   EXPECT_EQ(HashProbed.score, -40);
-
-  // The comparison is signed: depth 0 replaces the empty -120, and depth -1 does not
-  // replace depth 0.
+  // The comparison is signed: depth 0 replaces the empty -120, depth -1 does not replace 0.
   HashStore(600, 1, 10, 2, 3, 0, 0);
   HashStore(600, 2, 20, 4, 5, -1, 0);
   ASSERT_EQ(HashProbe(600), 1);
   EXPECT_EQ(HashProbed.check, 1);
-}
 
-TEST_F(HashTest, IndicesOutsideTheTableAreIgnored) {
   HashStore(HashLastIndex, 9, 1, 2, 3, 1, 0);
   EXPECT_EQ(HashProbe(HashLastIndex), 1);
   for (int32_t index : {-1, -967296, HashLastIndex + 1, NoHashIndex}) {
     HashStore(index, 9, 1, 2, 3, 1, 0);
-    HashProbed.score = 123;
-    EXPECT_EQ(HashProbe(index), 0) << index;
-    EXPECT_EQ(HashProbed.score, -32000) << index;
-    EXPECT_EQ(HashProbed.depth, -120) << index;
+    ExpectMiss(index);
   }
+  HashClear();
+  for (int32_t index : {0, 500, 600, HashLastIndex}) ExpectMiss(index);
 }
 
-TEST_F(HashTest, KeyWrapsIn32BitsAndKeepsTheDividendsSign) {
+TEST(Hash, KeyWrapsIn32BitsAndKeepsTheDividendsSign) {
+  HashAllocate();
+  HashClear();
   std::memset(Board, 0, sizeof Board);
   std::memset(HashRandom1, 0, sizeof HashRandom1);
   std::memset(HashRandom2, 0, sizeof HashRandom2);
@@ -76,9 +58,9 @@ TEST_F(HashTest, KeyWrapsIn32BitsAndKeepsTheDividendsSign) {
     HashRandom3[s] = 999;
   }
   // 300000 x 10000 = 3e9 wraps to 3e9 - 2^32 = -1294967296; its remainder by 2000000 is
-  // -967296. The check is 479520 mod 65500 = 21020.
+  // -967296, never stored. The check is 479520 mod 65500 = 21020.
   uint32_t check = 0;
-  int32_t index = HashKey(&check);
+  const int32_t index = HashKey(&check);
   EXPECT_EQ(index, -967296);
   EXPECT_EQ(check, 21020u);
   HashStore(index, check, 5, 1, 2, 3, 0);
@@ -94,25 +76,21 @@ TEST_F(HashTest, KeyWrapsIn32BitsAndKeepsTheDividendsSign) {
   EXPECT_EQ(check, 5u);
   int32_t k1, k2, k3;
   HashSums(&k1, &k2, &k3);
-  EXPECT_EQ(k1, 7);
-  EXPECT_EQ(k2, 3);
-  EXPECT_EQ(k3, 5);
+  EXPECT_EQ(std::vector<int32_t>({k1, k2, k3}), std::vector<int32_t>({7, 3, 5}));
 }
 
-TEST_F(HashTest, FilledRandomsAreInRangeAndTheKeyReadsOnlyTheBoard) {
+TEST(Hash, FilledRandomsAreInRangeAndTheKeyReadsOnlyTheBoard) {
   SeedRandom(5);
   HashFillRandoms();
   for (int s = 0; s < 64; ++s) {
-    ASSERT_TRUE(HashRandom1[s] >= 0 && HashRandom1[s] <= 999);
-    ASSERT_TRUE(HashRandom3[s] >= 0 && HashRandom3[s] <= 999);
+    for (const int16_t* table : {HashRandom1, HashRandom2, HashRandom3}) {
+      ASSERT_TRUE(table[s] >= 0 && table[s] <= 999) << s;
+    }
   }
-  std::memset(Board, 0, sizeof Board);
-  Board[4] = King1;
-  Board[60] = King2;
-  Board[7] = Rook1;
+  testutil::ClearPosition(0, {{4, King1}, {60, King2}, {7, Rook1}});
   uint32_t check1, check2;
   CastleRights[0] = 33;
-  int32_t index1 = HashKey(&check1);
+  const int32_t index1 = HashKey(&check1);
   CastleRights[0] = 0;  // neither castling rights nor the side to move enter the key
   EXPECT_EQ(HashKey(&check2), index1);
   EXPECT_EQ(check2, check1);

@@ -7,72 +7,56 @@
 
 namespace {
 
-TEST(Notation, SquareNamesFollowTheOrientation) {
-  BoardFlipped = 0;
-  EXPECT_EQ(SquareName(0), "a8");
-  EXPECT_EQ(SquareName(63), "h1");
-  EXPECT_EQ(SquareName(52), "e2");
-  BoardFlipped = 1;
-  EXPECT_EQ(SquareName(0), "h1");
-  EXPECT_EQ(SquareName(63), "a8");
-  EXPECT_EQ(SquareName(11), "e2");
-  EXPECT_EQ(SquareName(27), "e4");
-}
-
-TEST(Notation, PlainCaptureAndCheckForms) {
-  BoardFlipped = 0;
-  EXPECT_EQ(MoveText(12, 28, Pawn1, 0), "e7-e5");
-  EXPECT_EQ(MoveText(12, 28 + DoubleStepFlag, Pawn1, 0), "e7-e5");  // flags never shown
-  BoardFlipped = 1;
-  EXPECT_EQ(MoveText(1, 18, Knight1, 0), "Ng1-f3");
-
-  // f3 is 45 and e5 is 28 with BoardFlipped 0.
-  BoardFlipped = 0;
-  EXPECT_EQ(MoveText(45, 28 + CaptureFlag, Knight2, 1), "Nf3xe5");
-  EXPECT_EQ(MoveText(45, 28 + CaptureFlag, Knight2, 3), "Nf3xe5+");
-  EXPECT_EQ(MoveText(45, 28, Knight2, 2), "Nf3-e5+");
-  // Only the mode decides the form, not the capture flag.
-  EXPECT_EQ(MoveText(45, 28 + CaptureFlag, Knight2, 0), "Nf3-e5");
-  EXPECT_EQ(MoveText(63, 62, Rook2, 0), "Rh1-g1");
-  EXPECT_EQ(MoveText(3, 11, Queen1, 0), "Qd8-d7");
-  EXPECT_EQ(MoveText(2, 9, Bishop1, 0), "Bc8-b7");
-  EXPECT_EQ(MoveText(4, 12, King1, 0), "Ke8-e7");
-}
-
-TEST(Notation, PromotionLetterShowsWhosePromotionItIs) {
-  // Engine as White: e7 is 51, d8 is 60 (internal row 7).
-  BoardFlipped = 1;
-  PromotionLetter = 'Q';
-  EXPECT_EQ(MoveText(51, 60 + PromotionFlag, Pawn1, 3), "e7xd8=Q+");
-  // Human as White with BoardFlipped 0: e7 is 12, e8 is 4 (internal row 0).
-  BoardFlipped = 0;
-  PromotionLetter = 'q';
-  EXPECT_EQ(MoveText(12, 4 + PromotionFlag, Pawn2, 0), "e7-e8=q");
-  // A side-1 pawn reaching row 0 is not a promotion.
-  EXPECT_EQ(MoveText(12, 4, Pawn1, 0), "e7-e8");
+TEST(Notation, LongFormInBothOrientations) {
+  struct Case {
+    uint8_t flipped, from, to, piece, mode;
+    char promotion;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, 12, 28, Pawn1, 0, 'Q', "e7-e5"},
+      {0, 12, 28 + DoubleStepFlag, Pawn1, 0, 'Q', "e7-e5"},  // flags are never shown
+      {1, 1, 18, Knight1, 0, 'Q', "Ng1-f3"},
+      {0, 45, 28 + CaptureFlag, Knight2, 1, 'Q', "Nf3xe5"},
+      {0, 45, 28 + CaptureFlag, Knight2, 3, 'Q', "Nf3xe5+"},
+      {0, 45, 28, Knight2, 2, 'Q', "Nf3-e5+"},
+      {0, 45, 28 + CaptureFlag, Knight2, 0, 'Q', "Nf3-e5"},  // only the mode shows a capture
+      {0, 63, 62, Rook2, 0, 'Q', "Rh1-g1"},
+      {0, 3, 11, Queen1, 0, 'Q', "Qd8-d7"},
+      {0, 2, 9, Bishop1, 0, 'Q', "Bc8-b7"},
+      // Promotions: the engine's with its letter, the human's with 'q'; a side-1 pawn reaching
+      // row 0 does not promote.
+      {1, 51, 60 + PromotionFlag, Pawn1, 3, 'Q', "e7xd8=Q+"},
+      {0, 12, 4 + PromotionFlag, Pawn2, 0, 'q', "e7-e8=q"},
+      {0, 12, 4, Pawn1, 0, 'q', "e7-e8"},
+      // Castling, with the check sign when it gives check; only a king's two-square move from
+      // its home square is castling.
+      {1, 3, 1, King1, 0, 'Q', "O-O"},
+      {1, 3, 5, King1, 0, 'Q', "O-O-O"},
+      {1, 3, 1, King1, 2, 'Q', "O-O+"},
+      {1, 3, 5, King1, 2, 'Q', "O-O-O+"},
+      {1, 59, 57, King2, 0, 'Q', "O-O"},
+      {0, 60, 62, King2, 0, 'Q', "O-O"},
+      {0, 4, 2, King1, 2, 'Q', "O-O-O+"},
+      {0, 4, 12, King1, 0, 'Q', "Ke8-e7"},
+      {0, 60, 62, Rook2, 0, 'Q', "Re1-g1"},
+      {0, 60, 61, King2, 2, 'Q', "Ke1-f1+"},
+  };
+  for (const Case& c : cases) {
+    BoardFlipped = c.flipped;
+    PromotionLetter = c.promotion;
+    EXPECT_EQ(MoveText(c.from, c.to, c.piece, c.mode), c.text);
+  }
   PromotionLetter = 'Q';
 }
 
-TEST(Notation, CastlingIsNamedWithOrWithoutCheck) {
-  BoardFlipped = 1;  // engine White: e1 is 3, g1 is 1, c1 is 5
-  EXPECT_EQ(MoveText(3, 1, King1, 0), "O-O");
-  EXPECT_EQ(MoveText(3, 5, King1, 0), "O-O-O");
-  EXPECT_EQ(MoveText(3, 1, King1, 2), "O-O+");
-  EXPECT_EQ(MoveText(3, 5, King1, 2), "O-O-O+");
-  EXPECT_EQ(MoveText(59, 57, King2, 0), "O-O");  // black king e8-g8
+TEST(Notation, SquareNamesAndCoordinatesFollowTheOrientation) {
   BoardFlipped = 0;
-  EXPECT_EQ(MoveText(60, 62, King2, 0), "O-O");
-  EXPECT_EQ(MoveText(4, 2, King1, 2), "O-O-O+");
-  // Only a king's two-square move from e1/e8 is castling.
-  EXPECT_EQ(MoveText(60, 62, Rook2, 0), "Re1-g1");
-  EXPECT_EQ(MoveText(60, 61, King2, 2), "Ke1-f1+");
-}
-
-TEST(Notation, CoordinateTextDropsTheFlags) {
-  BoardFlipped = 0;
+  EXPECT_EQ(SquareName(0) + SquareName(63) + SquareName(52), "a8h1e2");
   EXPECT_EQ(CoordinateText(52, 36 + DoubleStepFlag), "e2e4");
   EXPECT_EQ(CoordinateText(27, 34 + CaptureFlag), "d5c4");
   BoardFlipped = 1;
+  EXPECT_EQ(SquareName(0) + SquareName(63) + SquareName(11), "h1a8e2");
   EXPECT_EQ(CoordinateText(11, 27 + DoubleStepFlag), "e2e4");
   EXPECT_EQ(CoordinateText(51, 59 + PromotionFlag), "e7e8");
 }
