@@ -8,59 +8,27 @@
 
 namespace {
 
-int32_t Scancode(int32_t usb) {
-  return SdlKeyFromScancode(usb);
-}
-
-TEST(KeyTranslation, LettersBecomeUpperCaseAndDigitsStay) {
-  EXPECT_EQ(VirtualKeyFromSdl('a'), 'A');
-  EXPECT_EQ(VirtualKeyFromSdl('q'), 'Q');
-  EXPECT_EQ(VirtualKeyFromSdl('z'), 'Z');
-  EXPECT_EQ(VirtualKeyFromSdl('0'), '0');
-  EXPECT_EQ(VirtualKeyFromSdl('9'), '9');
-}
-
-TEST(KeyTranslation, TheGameKeys) {
-  EXPECT_EQ(VirtualKeyFromSdl(' '), 32);
-  EXPECT_EQ(VirtualKeyFromSdl('\r'), 13);
-  EXPECT_EQ(VirtualKeyFromSdl(27), 27);
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(80)), 37);  // left
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(82)), 38);  // up
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(79)), 39);  // right
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(81)), 40);  // down
-  EXPECT_EQ(VkLeft, 37);
-  EXPECT_EQ(VkEscape, 27);
-}
-
-TEST(KeyTranslation, FunctionKeypadAndModifierKeys) {
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(58)), 0x70);   // F1
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(69)), 0x7B);   // F12
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(104)), 0x7C);  // F13
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(98)), 0x60);   // keypad 0
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(89)), 0x61);   // keypad 1
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(97)), 0x69);   // keypad 9
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(88)), 13);     // keypad enter
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(225)), 0x10);  // left shift
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(229)), 0x10);  // right shift
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(224)), 0x11);  // control
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(226)), 0x12);  // alt
-  EXPECT_EQ(VirtualKeyFromSdl('\b'), 0x08);
-  EXPECT_EQ(VirtualKeyFromSdl('\t'), 0x09);
-  EXPECT_EQ(VirtualKeyFromSdl(127), 0x2E);           // delete
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(75)), 0x21);  // page up
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(78)), 0x22);  // page down
-}
-
-TEST(KeyTranslation, UnknownKeysGiveNoCodeAndEveryCodeFitsTheTable) {
-  EXPECT_EQ(VirtualKeyFromSdl(0), NoVirtualKey);
-  EXPECT_EQ(VirtualKeyFromSdl('A'), NoVirtualKey);   // SDL never sends upper case
-  EXPECT_EQ(VirtualKeyFromSdl(0xE4), NoVirtualKey);  // a layout's a-umlaut
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(0)), NoVirtualKey);
-  EXPECT_EQ(VirtualKeyFromSdl(Scancode(500)), NoVirtualKey);
-  EXPECT_EQ(VirtualKeyFromSdl(-1), NoVirtualKey);
-  for (int32_t code = -300; code < 70000; ++code) {
+TEST(KeyTranslation, SdlKeysBecomeVirtualKeys) {
+  const int32_t s = SdlScancodeMask;
+  // Letters, digits and the game keys; arrows; F1, F12, F13; keypad 0, 1, 9 and enter; shift,
+  // control and alt; backspace, tab, delete, page up and down. Then keys without a code:
+  // nothing, upper case (SDL never sends it), a layout's a-umlaut, unknown and negative codes.
+  const int32_t cases[][2] = {{'a', 'A'},           {'q', 'Q'},        {'z', 'Z'},
+                              {'0', '0'},           {'9', '9'},        {' ', 32},
+                              {'\r', 13},           {27, 27},          {s | 80, 37},
+                              {s | 82, 38},         {s | 79, 39},      {s | 81, 40},
+                              {s | 58, 0x70},       {s | 69, 0x7B},    {s | 104, 0x7C},
+                              {s | 98, 0x60},       {s | 89, 0x61},    {s | 97, 0x69},
+                              {s | 88, 13},         {s | 225, 0x10},   {s | 229, 0x10},
+                              {s | 224, 0x11},      {s | 226, 0x12},   {'\b', 0x08},
+                              {'\t', 0x09},         {127, 0x2E},       {s | 75, 0x21},
+                              {s | 78, 0x22},       {0, NoVirtualKey}, {'A', NoVirtualKey},
+                              {0xE4, NoVirtualKey}, {s, NoVirtualKey}, {s | 500, NoVirtualKey},
+                              {-1, NoVirtualKey}};
+  for (const auto& c : cases) EXPECT_EQ(VirtualKeyFromSdl(c[0]), c[1]) << c[0];
+  for (int32_t code = -300; code < 70000; ++code) {  // every code fits KeyDown
     ASSERT_LT(VirtualKeyFromSdl(code), KeyCount) << code;
-    ASSERT_LT(VirtualKeyFromSdl(Scancode(code & 0xFFFF)), KeyCount) << code;
+    ASSERT_LT(VirtualKeyFromSdl(SdlKeyFromScancode(code & 0xFFFF)), KeyCount) << code;
   }
 }
 

@@ -1,157 +1,140 @@
+// Counted memory and the frame surfaces built on it.
 #include "platform3d/memory.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "platform3d/mem/mem_backend.h"
+#include "tests/platform3d/test_util.h"
 
 namespace {
 
-void KeepRunning() {}
+using CountedMemory = MemTest;
 
-void* FailingRealloc(void*, std::size_t) {
-  return nullptr;
-}
-
-class CountedMemory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    MemReset();
-    MemFatalHandler = KeepRunning;
-    startBytes = TrackedBytes;
-  }
-  void TearDown() override {
-    TrackedRealloc = std::realloc;
-    EXPECT_EQ(TrackedBytes, startBytes) << "a test left tracked memory behind";
-  }
-  int32_t startBytes = 0;
-};
-
-TEST_F(CountedMemory, AllocationAndReleaseMoveTheTotalByTheRecordedSize) {
+TEST_F(CountedMemory, TotalFollowsAllocResizeAndFreeAndContentsAreKept) {
   void* a = nullptr;
   void* b = nullptr;
   TrackedAlloc(a, 1000);
+  TrackedAlloc(b, 16);
   ASSERT_NE(a, nullptr);
-  EXPECT_GE(BlockSize(a), 1000u);
-  TrackedAlloc(b, 24);
-  EXPECT_EQ(TrackedBytes - startBytes, static_cast<int32_t>(BlockSize(a) + BlockSize(b)));
   std::memset(a, 0x5A, 1000);  // the whole requested size is usable
+  std::memcpy(b, "0123456789abcdef", 16);
+  auto live = [&] { return static_cast<int32_t>(BlockSize(a) + BlockSize(b)); };
+  EXPECT_EQ(TrackedBytes - startBytes, live());
+  TrackedAlloc(b, 5000);  // grow
+  EXPECT_EQ(std::memcmp(b, "0123456789abcdef", 16), 0);
+  EXPECT_EQ(TrackedBytes - startBytes, live());
+  TrackedAlloc(b, 8);  // shrink keeps the smaller size
+  EXPECT_EQ(std::memcmp(b, "01234567", 8), 0);
+  EXPECT_EQ(TrackedBytes - startBytes, live());
   TrackedFree(a);
   EXPECT_EQ(a, nullptr);
   EXPECT_EQ(TrackedBytes - startBytes, static_cast<int32_t>(BlockSize(b)));
   TrackedFree(b);
-  EXPECT_EQ(BlockSize(nullptr), 0u);
-}
-
-TEST_F(CountedMemory, FreeingNothingDoesNothing) {
-  void* none = nullptr;
-  TrackedFree(none);
-  TrackedFree(none);
-  EXPECT_EQ(none, nullptr);
+  TrackedFree(b);  // freeing nothing does nothing
   EXPECT_TRUE(MemMessageBoxes.empty());
 }
 
-TEST_F(CountedMemory, ResizingKeepsTheTotalEqualToTheLiveBlocksAndKeepsContents) {
+TEST_F(CountedMemory, ExhaustionShowsTheMemoryErrorAndKeepsAnyOldBlock) {
   void* kept = nullptr;
-  void* resized = nullptr;
-  TrackedAlloc(kept, 300);
-  TrackedAlloc(resized, 16);
-  std::memcpy(resized, "0123456789abcdef", 16);
-  TrackedAlloc(resized, 5000);  // grow
-  EXPECT_EQ(std::memcmp(resized, "0123456789abcdef", 16), 0);
-  EXPECT_EQ(TrackedBytes - startBytes, static_cast<int32_t>(BlockSize(kept) + BlockSize(resized)));
-  TrackedAlloc(resized, 8);  // shrink keeps the smaller size
-  EXPECT_EQ(std::memcmp(resized, "01234567", 8), 0);
-  EXPECT_EQ(TrackedBytes - startBytes, static_cast<int32_t>(BlockSize(kept) + BlockSize(resized)));
-  TrackedFree(resized);
+  TrackedAlloc(kept, 40);
+  std::memcpy(kept, "kept", 4);
+  void* const same = kept;
+  const int32_t before = TrackedBytes;
+  TrackedRealloc = [](void*, std::size_t) -> void* { return nullptr; };
+  void* fresh = nullptr;
+  TrackedAlloc(fresh, 64);
+  EXPECT_EQ(fresh, nullptr);
+  ExpectOnlyBox("MEMORY ERROR !", "Not enough memory to run this application !", true);
+  TrackedAlloc(kept, 4000);  // a failed resize leaves the block as it was
+  EXPECT_EQ(kept, same);
+  EXPECT_EQ(std::memcmp(kept, "kept", 4), 0);
+  EXPECT_EQ(TrackedBytes, before);
+  TrackedRealloc = std::realloc;
   TrackedFree(kept);
 }
 
-TEST_F(CountedMemory, ExhaustionShowsTheMemoryErrorAndStops) {
-  TrackedRealloc = FailingRealloc;
-  void* block = nullptr;
-  TrackedAlloc(block, 64);
-  EXPECT_EQ(block, nullptr);
-  ASSERT_EQ(MemMessageBoxes.size(), 1u);
-  EXPECT_EQ(MemMessageBoxes[0].title, "MEMORY ERROR !");
-  EXPECT_EQ(MemMessageBoxes[0].text, "Not enough memory to run this application !");
-  EXPECT_TRUE(MemMessageBoxes[0].fatal);
-  EXPECT_EQ(MemStopCalls, 1u);
+TEST_F(CountedMemory, LeakReportRoundsKilobytesAndMegabytesHalvesToEven) {
+  LeakReport();
+  EXPECT_TRUE(MemMessageBoxes.empty());  // everything given back: silent
+  const struct {
+    uint32_t bytes;
+    const char* figures;
+  } cases[] = {{300, "300 BYTES   or   0 KB   or   0 MB"},
+               {512, "512 BYTES   or   0 KB   or   0 MB"},              // 0.5 KB -> 0
+               {1536, "1536 BYTES   or   2 KB   or   0 MB"},            // 1.5 KB -> 2
+               {2560, "2560 BYTES   or   2 KB   or   0 MB"},            // 2.5 KB -> 2
+               {1920000, "1920000 BYTES   or   1875 KB   or   2 MB"}};  // two frames
+  for (const auto& c : cases) {
+    MemReset();
+    void* block = nullptr;
+    TrackedAlloc(block, c.bytes);
+    LeakReport();
+    ExpectOnlyBox("MEMORY MANAGEMENT ERROR !",
+                  std::string("There is still some allocated memory left !\r\r") + c.figures,
+                  false);
+    TrackedFree(block);
+  }
+}
+
+using Surfaces = MemTest;
+
+TEST_F(Surfaces, AllocSurfaceFillsTheRecordFromCountedMemory) {
+  Surface s = {};
+  AllocSurface(&s, 801, 601, false);
+  ASSERT_NE(s.pixels, nullptr);
+  const int32_t fields[] = {s.width,  s.maxX,       s.halfWidth, s.widthOdd, s.pitch,
+                            s.height, s.halfHeight, s.maxY,      s.allocated};
+  const int32_t expected[] = {801, 800, 400, 1, 1602, 601, 300, 600, 1};
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(fields[i], expected[i]) << "field " << i;
+  EXPECT_EQ(s.byteSize, 801u * 601u * 2u);
+  EXPECT_EQ(TrackedBytes - startBytes, static_cast<int32_t>(BlockSize(s.pixels)));
+  AllocSurface(&s, 800, 600, false);  // again: the old pixels go back first
+  EXPECT_EQ(s.widthOdd, 0);
+  EXPECT_EQ(TrackedBytes - startBytes, 960000);
+  AllocSurface(&s, 33, 7, false);
+  FillSurface(&s, 0xFFFF);
+  AllocSurface(&s, 33, 7, true);  // most likely the same block again: cleared to black
+  for (int i = 0; i < 33 * 7; ++i) ASSERT_EQ(s.pixels[i], 0) << i;
+  FreeSurface(&s);
+  FreeSurface(&s);  // nothing left to give back
+  EXPECT_EQ(s.allocated, 0);
   EXPECT_EQ(TrackedBytes, startBytes);
 }
 
-TEST_F(CountedMemory, FailedResizeKeepsTheOldBlockAndTotal) {
-  void* block = nullptr;
-  TrackedAlloc(block, 40);
-  std::memcpy(block, "kept", 4);
-  int32_t before = TrackedBytes;
-  TrackedRealloc = FailingRealloc;
-  void* same = block;
-  TrackedAlloc(block, 4000);
-  EXPECT_EQ(block, same);
-  EXPECT_EQ(std::memcmp(block, "kept", 4), 0);
-  EXPECT_EQ(TrackedBytes, before);
-  EXPECT_EQ(MemStopCalls, 1u);
-  TrackedRealloc = std::realloc;
-  TrackedFree(block);
-}
+TEST_F(Surfaces, FillSurfaceWritesEveryPixelAndNothingPastTheBlock) {
+  Surface s = {};
+  // 800 pixels fill whole 8-byte blocks; 3 and 5 pixels leave 6 and 2 bytes over.
+  for (int32_t width : {800, 3, 5, 1}) {
+    AllocSurface(&s, width, 1, false);
+    FillSurface(&s, 0xF81F);
+    for (int32_t x = 0; x < width; ++x) ASSERT_EQ(s.pixels[x], 0xF81F) << width << " " << x;
+  }
+  AllocSurface(&s, 4, 1, false);
+  s.byteSize = 1000000;  // a damaged record: stays inside the 8 bytes owned (checked by ASan)
+  FillSurface(&s, 0x0001);
+  EXPECT_EQ(s.pixels[3], 0x0001);
+  FreeSurface(&s);
+  // A hand-made record of 7 bytes: three pixels, then the colour's low byte, then nothing.
+  uint16_t pixels[5];
+  std::memset(pixels, 0xEE, sizeof pixels);
+  Surface manual = {};
+  manual.pixels = pixels;
+  manual.byteSize = 7;
+  FillSurface(&manual, 0x1234);
+  const unsigned char expected[] = {0x34, 0x12, 0x34, 0x12, 0x34, 0x12, 0x34, 0xEE, 0xEE};
+  EXPECT_EQ(std::memcmp(pixels, expected, sizeof expected), 0);
 
-TEST(RoundedQuotient, RoundsHalvesToEven) {
-  EXPECT_EQ(RoundedQuotient(1536, 1024), 2);  // 1.5
-  EXPECT_EQ(RoundedQuotient(2560, 1024), 2);  // 2.5
-  EXPECT_EQ(RoundedQuotient(3584, 1024), 4);  // 3.5
-  EXPECT_EQ(RoundedQuotient(511, 1024), 0);
-  EXPECT_EQ(RoundedQuotient(512, 1024), 0);  // 0.5
-  EXPECT_EQ(RoundedQuotient(513, 1024), 1);
-  EXPECT_EQ(RoundedQuotient(1535, 1024), 1);
-  EXPECT_EQ(RoundedQuotient(1537, 1024), 2);
-}
-
-class LeakReportTest : public CountedMemory {};
-
-TEST_F(LeakReportTest, SilentWhenEverythingWasGivenBack) {
-  ASSERT_EQ(TrackedBytes, 0);
-  LeakReport();
-  EXPECT_TRUE(MemMessageBoxes.empty());
-}
-
-TEST_F(LeakReportTest, ReportsBytesKilobytesAndMegabytes) {
-  void* block = nullptr;
-  TrackedAlloc(block, 1536);
-  ASSERT_EQ(TrackedBytes, 1536);  // BlockSize records the requested size
-  LeakReport();
+  AllocSurface(&s, -5, 10, true);  // bad sizes never crash
+  EXPECT_EQ(s.byteSize, 0u);
+  EXPECT_EQ(s.width, 0);
+  FillSurface(&s, 7);
+  AllocSurface(&s, 100000, 100000, true);  // more than 4 GB: out of memory
+  EXPECT_EQ(s.pixels, nullptr);
   ASSERT_EQ(MemMessageBoxes.size(), 1u);
-  EXPECT_EQ(MemMessageBoxes[0].title, "MEMORY MANAGEMENT ERROR !");
-  EXPECT_EQ(MemMessageBoxes[0].text,
-            "There is still some allocated memory left !\r\r1536 BYTES   or   2 KB   or   0 MB");
-  EXPECT_FALSE(MemMessageBoxes[0].fatal);
-  EXPECT_EQ(MemStopCalls, 0u);  // a leak is not fatal
-  TrackedFree(block);
-}
-
-TEST_F(LeakReportTest, SmallLeakShowsZeroKilobytes) {
-  void* block = nullptr;
-  TrackedAlloc(block, 300);
-  LeakReport();
-  ASSERT_EQ(MemMessageBoxes.size(), 1u);
-  EXPECT_EQ(MemMessageBoxes[0].text,
-            "There is still some allocated memory left !\r\r300 BYTES   or   0 KB   or   0 MB");
-  TrackedFree(block);
-}
-
-TEST_F(LeakReportTest, TwoLeftFramesCountInMegabytes) {
-  Surface a = {}, b = {};
-  AllocSurface(&a, 800, 600, false);
-  AllocSurface(&b, 800, 600, false);
-  LeakReport();
-  ASSERT_EQ(MemMessageBoxes.size(), 1u);
-  // 1920000 bytes: 1875 KB exactly, 1.83 MB rounds to 2.
-  EXPECT_EQ(
-      MemMessageBoxes[0].text,
-      "There is still some allocated memory left !\r\r1920000 BYTES   or   1875 KB   or   2 MB");
-  FreeSurface(&a);
-  FreeSurface(&b);
+  EXPECT_EQ(MemMessageBoxes[0].title, "MEMORY ERROR !");
+  FillSurface(&s, 7);
+  FillSurface(nullptr, 7);
+  AllocSurface(nullptr, 10, 10, true);
+  FreeSurface(nullptr);
 }
 
 }  // namespace

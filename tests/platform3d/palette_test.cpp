@@ -4,13 +4,6 @@
 
 namespace {
 
-void ExpectEntry(int index, int red, int green, int blue) {
-  SCOPED_TRACE(index);
-  EXPECT_EQ(Palette[index].red, red);
-  EXPECT_EQ(Palette[index].green, green);
-  EXPECT_EQ(Palette[index].blue, blue);
-}
-
 TEST(Colour, RGB565PacksFieldsAndWrapsWithoutMasking) {
   EXPECT_EQ(RGB565(0, 0, 0), 0);
   EXPECT_EQ(RGB565(31, 63, 31), 0xFFFF);
@@ -19,50 +12,44 @@ TEST(Colour, RGB565PacksFieldsAndWrapsWithoutMasking) {
   // Out-of-range levels spill into the next field, and past red out of the word.
   EXPECT_EQ(RGB565(0, 64, 0), RGB565(1, 0, 0));
   EXPECT_EQ(RGB565(0, 0, 32), RGB565(0, 1, 0));
-  EXPECT_EQ(RGB565(32, 0, 0), 0);
   EXPECT_EQ(RGB565(33, 2, 3), RGB565(1, 2, 3));
   // Adding two light colours: blue carries into green, green into red, red overflows away.
-  const uint16_t sum = static_cast<uint16_t>(RGB565(20, 40, 20) + RGB565(20, 40, 20));
-  EXPECT_EQ(sum, RGB565(9, 17, 8));
+  EXPECT_EQ(static_cast<uint16_t>(RGB565(20, 40, 20) + RGB565(20, 40, 20)), RGB565(9, 17, 8));
 }
 
-TEST(Palette, GreyRampIsHalvedWithTiesToEven) {
+TEST(Palette, EachRampWithLaterWritesWinningAndRedBlueHalvedToEven) {
   BuildPalette();
-  ExpectEntry(1, 2, 3, 2);      // (3, 3, 3): 1.5 -> 2
-  ExpectEntry(2, 2, 5, 2);      // (5, 5, 5): 2.5 -> 2
-  ExpectEntry(3, 4, 7, 4);      // (7, 7, 7): 3.5 -> 4
-  ExpectEntry(15, 16, 31, 16);  // (31, 31, 31): 15.5 -> 16
-  ExpectEntry(29, 30, 59, 30);  // (59, 59, 59): 29.5 -> 30
-  EXPECT_EQ(PaletteColour(2), 2 * 2048 + 5 * 32 + 2);
-  EXPECT_EQ(PaletteColour(15), 16 * 2048 + 31 * 32 + 16);
-}
-
-TEST(Palette, LaterRampsOverwriteEarlierEntries) {
-  BuildPalette();
-  // Entry 30 was grey (61, 61, 61) until the red ramp at i = 5: (10, round(5/3), round(5/3)).
-  ExpectEntry(30, 5, 2, 1);
-  // Entry 55: green ramp at i = 5 gave (5, 10, 5); red ramp at i = 30 wrote (60, 10, 10) later.
-  ExpectEntry(55, 30, 10, 5);
-  // Blue ramp at i = 7: (7, 7, 14).
-  ExpectEntry(82, 4, 7, 7);
-  // 105 ends the blue ramp (30, 30, 60) but step 3 starts there with i = 0.
-  ExpectEntry(105, 0, 0, 0);
-  // 120 is written as 120 + 0 at i = 0, then as 105 + 15 (60, 15, 60) at i = 15.
-  ExpectEntry(120, 30, 15, 30);
-  ExpectEntry(135, 8, 60, 30);   // likewise 120 + 15 (15, 60, 60) after 135 + 0
-  ExpectEntry(134, 7, 56, 28);   // (14, 56, 56)
-  ExpectEntry(188, 16, 16, 4);   // 180 + 8: (32, 16, 8)
-  ExpectEntry(210, 30, 30, 15);  // 195 + 15: (60, 30, 30)
+  const struct {
+    int index, red, green, blue;
+  } cases[] = {
+      {1, 2, 3, 2},       // grey (3, 3, 3): 1.5 -> 2
+      {2, 2, 5, 2},       // (5, 5, 5): 2.5 -> 2
+      {3, 4, 7, 4},       // (7, 7, 7): 3.5 -> 4
+      {15, 16, 31, 16},   // (31, 31, 31): 15.5 -> 16
+      {29, 30, 59, 30},   // (59, 59, 59): 29.5 -> 30
+      {30, 5, 2, 1},      // grey until the red ramp at i = 5: (10, round(5/3), round(5/3))
+      {55, 30, 10, 5},    // green ramp (5, 10, 5) at i = 5, then red (60, 10, 10) at i = 30
+      {60, 5, 20, 5},     // green ramp i = 10: (10, 20, 10)
+      {82, 4, 7, 7},      // blue ramp i = 7: (7, 7, 14)
+      {105, 0, 0, 0},     // blue ramp's (30, 30, 60), then 105 + 0
+      {120, 30, 15, 30},  // 120 + 0, then 105 + 15: (60, 15, 60)
+      {134, 7, 56, 28},   // 120 + 14: (14, 56, 56)
+      {135, 8, 60, 30},   // 135 + 0, then 120 + 15: (15, 60, 60)
+      {152, 4, 8, 2},     // 150 + 2: (8, 8, 4)
+      {170, 10, 15, 5},   // 165 + 5: (20, 15, 10)
+      {188, 16, 16, 4},   // 180 + 8: (32, 16, 8)
+      {200, 10, 10, 5},   // 195 + 5: (20, 10, 10)
+      {210, 30, 30, 15},  // 195 + 15: (60, 30, 30)
+      {0, 0, 1, 0},       // grey (1, 1, 1)
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Palette[c.index].red, c.red) << c.index;
+    EXPECT_EQ(Palette[c.index].green, c.green) << c.index;
+    EXPECT_EQ(Palette[c.index].blue, c.blue) << c.index;
+  }
+  for (int i = 211; i <= 255; ++i) EXPECT_EQ(PaletteColour(static_cast<uint8_t>(i)), 32) << i;
   EXPECT_EQ(PaletteColour(188), 16 * 2048 + 16 * 32 + 4);
-}
-
-TEST(Palette, TailAndIndexZero) {
-  BuildPalette();
-  for (int i = 211; i <= 255; ++i) ExpectEntry(i, 0, 1, 0);  // (1, 1, 1) halved
-  // Entry 0 is (0, 1, 0), yet its colour is 0: index 0 is the transparent texel.
-  ExpectEntry(0, 0, 1, 0);
-  EXPECT_EQ(PaletteColour(0), 0);
-  EXPECT_EQ(PaletteColour(255), RGB565(0, 1, 0));
+  EXPECT_EQ(PaletteColour(0), 0);  // entry 0 is (0, 1, 0), yet index 0 is the transparent texel
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+// Shared set-up for the platform and rasteriser tests.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "platform3d/faces.h"
+#include "platform3d/mem/mem_backend.h"
+#include "platform3d/memory.h"
+#include "platform3d/palette.h"
+#include "platform3d/picking.h"
+#include "platform3d/platform.h"
+#include "platform3d/surface.h"
+#include "platform3d/trig.h"
+
+// A fresh in-memory window layer whose stops return; every test must give back what it took.
+class MemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MemReset();
+    MemFatalHandler = [] {};
+    startBytes = TrackedBytes;
+  }
+  void TearDown() override {
+    TrackedRealloc = std::realloc;
+    FreeSurface(&BackBuffer);
+    MemReset();
+    EXPECT_EQ(TrackedBytes, startBytes) << "a test left counted memory behind";
+  }
+  static void ExpectOnlyBox(const char* title, const std::string& text, bool fatal) {
+    ASSERT_EQ(MemMessageBoxes.size(), 1u);
+    EXPECT_EQ(MemMessageBoxes[0].title, title);
+    EXPECT_EQ(MemMessageBoxes[0].text, text);
+    EXPECT_EQ(MemMessageBoxes[0].fatal, fatal);
+    EXPECT_EQ(MemStopCalls, fatal ? 1u : 0u);
+  }
+  int32_t startBytes = 0;
+};
+
+// Built tables and a cleared 800x600 BackBuffer.
+class RasterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BuildTrigTables();
+    BuildPalette();
+    AllocSurface(&BackBuffer, FrameWidth, FrameHeight, true);
+    ASSERT_NE(BackBuffer.pixels, nullptr);
+    PickArmed = 0;
+    HoverSquare = NoHoverSquare;
+    MouseX = MouseY = 0;
+  }
+  void TearDown() override {
+    FreeSurface(&BackBuffer);
+    PickArmed = 0;
+  }
+  static uint16_t Pixel(int x, int y) { return BackBuffer.pixels[y * BackBuffer.width + x]; }
+  static int CountPixels(uint16_t colour) {
+    int n = 0;
+    for (int i = 0; i < BackBuffer.width * BackBuffer.height; ++i)
+      n += BackBuffer.pixels[i] == colour;
+    return n;
+  }
+  // First and last x of colour in row y, or {-1, -1} when the row has none.
+  static std::pair<int, int> RowExtent(int y, uint16_t colour) {
+    int first = -1, last = -1;
+    for (int x = 0; x < BackBuffer.width; ++x) {
+      if (Pixel(x, y) != colour) continue;
+      if (first < 0) first = x;
+      last = x;
+    }
+    return {first, last};
+  }
+};
+
+// A level w x d world face at height y with its first corner at (x, z).
+inline FaceCorners FlatFace(int x, int y, int z, int w, int d) {
+  const int v[12] = {x, y, z, x + w, y, z, x + w, y, z + d, x, y, z + d};
+  FaceCorners c;
+  for (int k = 0; k < 12; ++k) c.v[k] = static_cast<int16_t>(v[k]);
+  return c;
+}
+
+// Coordinate column c (x1, y1, z1, x2, ... z4) of a face table.
+inline int16_t* Column(FaceArrays& t, int c) {
+  int16_t* const columns[12] = {t.X1, t.Y1, t.Z1, t.X2, t.Y2, t.Z2,
+                                t.X3, t.Y3, t.Z3, t.X4, t.Y4, t.Z4};
+  return columns[c];
+}
