@@ -1,6 +1,7 @@
 #include "platform3d/spans.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -25,131 +26,96 @@ void Tex(const Quad& q, uint16_t colour, uint8_t slot) {
 using Spans = RasterTest;
 
 TEST_F(Spans, PixelsAndLinesAreClippedToTheSurface) {
-  HLine(&BackBuffer, 20, 10, 5, Ink);       // either order, inclusive: 10..20
-  HLine(&BackBuffer, 30, 30, 6, Ink);       // equal ends: nothing
-  HLine(&BackBuffer, -100, 5, 0, Ink);      // clipped to 0..5
-  HLine(&BackBuffer, 795, 5000, 599, Ink);  // clipped to 795..799
-  HLine(&BackBuffer, -1000, -5, 10, Ink);   // wholly left
-  HLine(&BackBuffer, 0, 799, 600, Ink);     // below
-  HLine(&BackBuffer, 0, 799, -1, Ink);      // above
-  HLine(&BackBuffer, 0, -7, 20, Ink);       // only pixel 0 of the span is on the frame
+  // x1, x2, y: either order, inclusive; equal ends draw nothing; clipped to 0..5 and 795..799;
+  // wholly left, below or above; only pixel 0 on the frame.
+  const int lines[][3] = {{20, 10, 5},     {30, 30, 6},   {-100, 5, 0}, {795, 5000, 599},
+                          {-1000, -5, 10}, {0, 799, 600}, {0, 799, -1}, {0, -7, 20}};
+  for (const auto& l : lines) HLine(&BackBuffer, l[0], l[1], l[2], Ink);
   PutPixel(&BackBuffer, 800, 0, Ink);
   PutPixel(&BackBuffer, 0, -1, Ink);
   PutPixel(&BackBuffer, 799, 599, Base);
   EXPECT_EQ(RowExtent(5, Ink), std::make_pair(10, 20));
   EXPECT_EQ(RowExtent(0, Ink), std::make_pair(0, 5));
   EXPECT_EQ(RowExtent(599, Ink), std::make_pair(795, 798));
-  EXPECT_EQ(Pixel(799, 599), Base);
   EXPECT_EQ(RowExtent(20, Ink), std::make_pair(0, 0));
   EXPECT_EQ(CountPixels(Ink), 11 + 6 + 4 + 1);
   Surface none = {};
   HLine(&none, 0, 10, 0, Ink);
-  PutPixel(&none, 0, 0, Ink);
   PutPixel(nullptr, 0, 0, Ink);
   ClearBackBuffer(Base);
   EXPECT_EQ(CountPixels(Base), 800 * 600);
 }
 
 TEST_F(Spans, FillQuadSpansOfHandCheckedQuads) {
-  struct Row {
-    int y, first, last;
-  };
+  // Each case: a quad, rows as {y, first x, last x} ({-1, -1} for none) and the pixel count.
+  // A square covers one extra column and no extra row. The edge (10, 0) -> (0, 3) gives x 10,
+  // 7 (not 6), 4 (not 3) and 0, truncating toward zero. A triangle's tip row is 2 pixels wide.
+  // A span clamped to one pixel at the right border draws nothing. The trivial reject is
+  // strict: a right edge at x = 0, a bottom at y = 0, a left edge at 800 or a top at 600 draw
+  // nothing, one corner past x = 0 draws. A point and a flat line have no sloped edge.
   const struct {
-    const char* what;
     Quad q;
-    std::vector<Row> rows;
+    std::vector<std::array<int, 3>> rows;
     int total;
-  } cases[] = {
-      {"square: one extra column, no extra row",
-       {10, 10, 20, 10, 20, 20, 10, 20},
-       {{9, -1, -1}, {10, 10, 21}, {15, 10, 21}, {20, 10, 21}, {21, -1, -1}},
-       11 * 12},
-      {"edge (10, 0) -> (0, 3) truncates toward zero: x 10, 7 (not 6), 4 (not 3), 0",
-       {0, 0, 10, 0, 0, 3, 0, 3},
-       {{0, 0, 11}, {1, 0, 8}, {2, 0, 5}, {3, 0, 1}, {4, -1, -1}},
-       12 + 9 + 6 + 2},
-      {"triangle: the tip row is drawn 2 wide",
-       {100, 100, 108, 100, 100, 108, 100, 108},
-       {{100, 100, 109}, {104, 100, 105}, {108, 100, 101}, {109, -1, -1}},
-       10 + 9 + 8 + 7 + 6 + 5 + 4 + 3 + 2},
-      {"a span clamped to one pixel at the right border",
-       {799, 300, 900, 300, 900, 310, 799, 310},
-       {},
-       0},
-      {"reject: right edge at x = 0", {-10, 5, 0, 5, 0, 15, -10, 15}, {}, 0},
-      {"reject: bottom at y = 0", {5, -10, 15, -10, 15, 0, 5, 0}, {}, 0},
-      {"reject: left edge at x = 800", {800, 5, 810, 5, 810, 15, 800, 15}, {}, 0},
-      {"reject: top at y = 600", {5, 600, 15, 600, 15, 610, 5, 610}, {}, 0},
-      {"one corner past x = 0 is drawn", {-10, 5, 1, 5, 1, 15, -10, 15}, {{10, 0, 2}}, 11 * 3},
-      {"a point", {300, 300, 300, 300, 300, 300, 300, 300}, {}, 0},
-      {"a flat line has no sloped edge", {10, 50, 700, 50, 700, 50, 10, 50}, {}, 0},
-      {"the whole 16-bit range covers the frame",
-       {-32768, -32768, 32767, -32768, 32767, 32767, -32768, 32767},
-       {},
-       800 * 600},
-  };
+  } cases[] = {{{10, 10, 20, 10, 20, 20, 10, 20},
+                {{9, -1, -1}, {10, 10, 21}, {20, 10, 21}, {21, -1, -1}},
+                11 * 12},
+               {{0, 0, 10, 0, 0, 3, 0, 3},
+                {{0, 0, 11}, {1, 0, 8}, {2, 0, 5}, {3, 0, 1}, {4, -1, -1}},
+                12 + 9 + 6 + 2},
+               {{100, 100, 108, 100, 100, 108, 100, 108},
+                {{100, 100, 109}, {104, 100, 105}, {108, 100, 101}, {109, -1, -1}},
+                10 + 9 + 8 + 7 + 6 + 5 + 4 + 3 + 2},
+               {{799, 300, 900, 300, 900, 310, 799, 310}, {}, 0},
+               {{-10, 5, 0, 5, 0, 15, -10, 15}, {}, 0},
+               {{5, -10, 15, -10, 15, 0, 5, 0}, {}, 0},
+               {{800, 5, 810, 5, 810, 15, 800, 15}, {}, 0},
+               {{5, 600, 15, 600, 15, 610, 5, 610}, {}, 0},
+               {{-10, 5, 1, 5, 1, 15, -10, 15}, {{10, 0, 2}}, 11 * 3},
+               {{300, 300, 300, 300, 300, 300, 300, 300}, {}, 0},
+               {{10, 50, 700, 50, 700, 50, 10, 50}, {}, 0},
+               {{-32768, -32768, 32767, -32768, 32767, 32767, -32768, 32767}, {}, 800 * 600}};
   for (const auto& c : cases) {
     ClearBackBuffer(0);
     Fill(c.q, Ink);
-    for (const Row& r : c.rows) {
-      EXPECT_EQ(RowExtent(r.y, Ink), std::make_pair(r.first, r.last)) << c.what << ", row " << r.y;
+    for (const auto& [y, first, last] : c.rows) {
+      EXPECT_EQ(RowExtent(y, Ink), std::make_pair(first, last)) << c.q[0] << ", row " << y;
     }
-    EXPECT_EQ(CountPixels(Ink), c.total) << c.what;
+    EXPECT_EQ(CountPixels(Ink), c.total) << c.q[0] << "," << c.q[1];
   }
-  FillScreenQuad(
-      {{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}},
-      Base);
-  EXPECT_EQ(CountPixels(Base), 800 * 600);
 }
 
-TEST_F(Spans, PickingMarksADrawnRowSpanHoldingTheMouseBeforeClamping) {
-  const Quad square = {10, 10, 20, 10, 20, 20, 10, 20};
-  const Quad wide = {700, 40, 900, 40, 900, 60, 700, 60};
-  const struct {
-    const Quad* q;
-    uint16_t x, y;
-    uint8_t armed;
-    bool marked;
-  } cases[] = {
-      {&square, 10, 15, 1, false},
-      {&square, 11, 15, 1, true},
-      {&square, 20, 15, 1, true},
-      {&square, 21, 15, 1, false},
-      {&square, 15, 21, 1, false},  // the extra row below the quad has
-                                    // no span
-      {&square, 15, 15, 0, false},  // unarmed
-      {&wide, 810, 50, 1, true},    // the window can report positions past the frame
-  };
+TEST_F(Spans, PickingMarksADrawnRowSpanHoldingTheMouse) {
+  // Mouse x and y, armed, marked: the span of row 15 is x 10..21 and the mouse must lie
+  // strictly inside; the row below the quad has no span; unarmed nothing is marked. (Mouse
+  // positions past the frame are compared against the unclamped span in the random test.)
+  const int cases[][4] = {{10, 15, 1, 0}, {11, 15, 1, 1}, {20, 15, 1, 1},
+                          {21, 15, 1, 0}, {15, 21, 1, 0}, {15, 15, 0, 0}};
   for (const auto& c : cases) {
     HoverSquare = NoHoverSquare;
-    MouseX = c.x;
-    MouseY = c.y;
-    PickArmed = c.armed;
-    Fill(*c.q, Ink);
-    EXPECT_EQ(HoverSquare, c.marked ? PickMarker : NoHoverSquare) << c.x << "," << c.y;
+    MouseX = static_cast<uint16_t>(c[0]);
+    MouseY = static_cast<uint16_t>(c[1]);
+    PickArmed = static_cast<uint8_t>(c[2]);
+    Fill({10, 10, 20, 10, 20, 20, 10, 20}, Ink);
+    EXPECT_EQ(HoverSquare, c[3] ? PickMarker : NoHoverSquare) << c[0] << "," << c[1];
   }
 }
 
 // FillQuad as its steps are written: per row and edge, x = xa + (y - ya)(xb - xa) div (yb - ya).
-bool ReferenceFillQuad(std::vector<uint16_t>& frame, const int32_t (&x)[4], const int32_t (&y)[4],
-                       uint16_t colour, int32_t mouseX, int32_t mouseY) {
-  bool anyRight = false, anyLeft = false, anyBelow = false, anyAbove = false;
-  for (int k = 0; k < 4; ++k) {
-    anyRight |= x[k] > 0;
-    anyLeft |= x[k] < 800;
-    anyBelow |= y[k] > 0;
-    anyAbove |= y[k] < 600;
-  }
-  if (!(anyRight && anyLeft && anyBelow && anyAbove)) return false;
-  const int64_t yTop = std::clamp<int64_t>(std::min({y[0], y[1], y[2], y[3]}), 0, 599);
-  const int64_t yBottom =
-      std::clamp<int64_t>(int64_t{std::max({y[0], y[1], y[2], y[3]})} + 1, 0, 599);
+bool ReferenceFillQuad(std::vector<uint16_t>& frame, const Quad& q, uint16_t colour) {
+  const int16_t xs[4] = {q[0], q[2], q[4], q[6]}, ys[4] = {q[1], q[3], q[5], q[7]};
+  const int64_t yTop = *std::min_element(ys, ys + 4), yBottom = *std::max_element(ys, ys + 4);
+  // Some x > 0, some x < 800, some y > 0 and some y < 600.
+  if (*std::max_element(xs, xs + 4) <= 0 || *std::min_element(xs, xs + 4) >= 800 || yBottom <= 0 ||
+      yTop >= 600)
+    return false;
   const int edges[4][2] = {{3, 0}, {0, 1}, {1, 2}, {2, 3}};
   bool marked = false;
-  for (int64_t row = yTop; row <= yBottom; ++row) {
+  for (int64_t row = std::clamp<int64_t>(yTop, 0, 599);
+       row <= std::clamp<int64_t>(yBottom + 1, 0, 599); ++row) {
     int64_t left = 801, right = -2;
     for (const auto& e : edges) {
-      const int64_t xa = x[e[0]], ya = y[e[0]], xb = x[e[1]], yb = y[e[1]];
+      const int64_t xa = q[2 * e[0]], ya = q[2 * e[0] + 1], xb = q[2 * e[1]], yb = q[2 * e[1] + 1];
       if (ya == yb || row < std::min(ya, yb) || row > std::max(ya, yb)) continue;
       const int64_t at = xa + (row - ya) * (xb - xa) / (yb - ya);
       left = std::min(left, at);
@@ -157,7 +123,7 @@ bool ReferenceFillQuad(std::vector<uint16_t>& frame, const int32_t (&x)[4], cons
     }
     right += 1;
     if ((left < 0 && right < 0) || (left > 799 && right > 799)) continue;
-    if (row == mouseY && left < mouseX && mouseX < right) marked = true;
+    if (row == MouseY && left < MouseX && MouseX < right) marked = true;
     left = std::max<int64_t>(left, 0);
     right = std::min<int64_t>(right, 799);
     if (left < right) std::fill(&frame[row * 800 + left], &frame[row * 800 + right] + 1, colour);
@@ -174,23 +140,18 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
   // corners), then quads around the frame, then anything at all; compared after each kind.
   for (int kind = 0; kind < 3; ++kind) {
     for (int i = 0; i < 1500; ++i) {
-      int32_t x[4], y[4];
+      Quad q;
       const int cx = i % 2 ? 779 + cellAt(random) % 21 : cellAt(random), cy = rowAt(random);
-      for (int k = 0; k < 4; ++k) {
-        x[k] = kind == 0 ? cx + cellCorner(random) : kind == 1 ? screen(random) : wide(random);
-        y[k] = kind == 0 ? cy + cellCorner(random) : kind == 1 ? screen(random) : wide(random);
+      for (int k = 0; k < 8; ++k) {
+        const int cell = (k % 2 ? cy : cx) + cellCorner(random);
+        q[k] = static_cast<int16_t>(kind == 0 ? cell : kind == 1 ? screen(random) : wide(random));
       }
       const uint16_t colour = static_cast<uint16_t>(kind * 1500 + i + 1);
-      MouseX = static_cast<uint16_t>(x[0] & 1023);
-      MouseY = static_cast<uint16_t>(y[1] & 1023);
-      const bool marked = ReferenceFillQuad(expected, x, y, colour, MouseX, MouseY);
+      MouseX = static_cast<uint16_t>(q[0] & 1023);
+      MouseY = static_cast<uint16_t>(q[3] & 1023);
       PickArmed = 1;
       HoverSquare = NoHoverSquare;
-      Quad q;
-      for (int k = 0; k < 4; ++k) {
-        q[2 * k] = static_cast<int16_t>(x[k]);
-        q[2 * k + 1] = static_cast<int16_t>(y[k]);
-      }
+      const bool marked = ReferenceFillQuad(expected, q, colour);
       Fill(q, colour);
       ASSERT_EQ(HoverSquare == PickMarker, marked) << kind << " " << i;
     }

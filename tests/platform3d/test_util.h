@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -58,10 +59,8 @@ class RasterTest : public ::testing::Test {
   }
   static uint16_t Pixel(int x, int y) { return BackBuffer.pixels[y * BackBuffer.width + x]; }
   static int CountPixels(uint16_t colour) {
-    int n = 0;
-    for (int i = 0; i < BackBuffer.width * BackBuffer.height; ++i)
-      n += BackBuffer.pixels[i] == colour;
-    return n;
+    return static_cast<int>(std::count(
+        BackBuffer.pixels, BackBuffer.pixels + BackBuffer.width * BackBuffer.height, colour));
   }
   // First and last x of colour in row y, or {-1, -1} when the row has none.
   static std::pair<int, int> RowExtent(int y, uint16_t colour) {

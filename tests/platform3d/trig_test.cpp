@@ -6,12 +6,8 @@
 
 namespace {
 
-class Trig : public ::testing::Test {
- protected:
-  void SetUp() override { BuildTrigTables(); }
-};
-
-TEST_F(Trig, TablesUseTheBuiltInConstantAndHaveNoZeros) {
+TEST(Trig, TablesUseTheBuiltInConstantAndHaveNoZeros) {
+  BuildTrigTables();
   EXPECT_DOUBLE_EQ(CosTable[TrigIndex(2880)], std::cos(3.141576));
   EXPECT_DOUBLE_EQ(SinTable[TrigIndex(5760)], std::sin(360 * 0.0174532));
   // 90 degrees is not quite pi/2 with this constant: the cosine there is small but not zero.
@@ -38,7 +34,8 @@ TEST_F(Trig, TablesUseTheBuiltInConstantAndHaveNoZeros) {
   EXPECT_EQ(SinDeg(std::nan("")), 0.0);
 }
 
-TEST_F(Trig, Rotate2DExactValues) {
+TEST(Trig, Rotate2DExactValues) {
+  BuildTrigTables();
   const struct {
     int16_t cx, cy, px, py, index, x, y;
   } cases[] = {
