@@ -29,6 +29,9 @@ TEST(Game, ScriptedGamesEndAsTheRulesSay) {
   };
   const char* backRankWhite = "7k/6pp/8/8/8/8/8/R3K3 w - - 0 1";  // Ra1-a8 mates
   const char* backRankBlack = "r3k3/8/8/8/8/8/6PP/7K b - - 0 1";  // Ra8-a1 mates
+  // After 1. e4 with a black pawn on d4 or f4.
+  const char* epD4 = "rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 3";
+  const char* epF4 = "rnbqkbnr/ppppp1pp/8/8/4Pp2/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 3";
   const Script scripts[] = {
       // The position after Nf3 comes a third time, each time with the human having moved.
       {StartFen, false, 0, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3", 4, 2,
@@ -55,6 +58,11 @@ TEST(Game, ScriptedGamesEndAsTheRulesSay) {
       // Castling that gives check, by the human and by the engine.
       {"5k2/8/8/8/8/8/8/R3K2R w KQ - 0 1", false, 0, "e1g1", 1, 0, "O-O+", ""},
       {"3k4/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, 0, "e1c1", 2, 1, "O-O-O+", ""},
+      // The FEN's en-passant square can be taken, whichever side the engine plays.
+      {epD4, false, 0, "d4e3", 0, 1, "d4xe3", ""},
+      {epD4, true, 0, "d4e3", 0, 0, "d4xe3", ""},
+      {epF4, false, 0, "f4e3", 0, 1, "f4xe3", ""},
+      {epF4, true, 0, "f4e3", 0, 0, "f4xe3", ""},
       // Promotion letters tell the movers apart.
       {"8/4P3/8/k7/8/8/1p6/7K w - - 0 1", false, 0, "e7e8 b2b1", 2, 1, "e7-e8=q, b2-b1=Q+", ""},
   };

