@@ -11,27 +11,20 @@ namespace {
 
 using namespace testutil;
 
-TEST(KingAttacked, RaysKnightsPawnsKingsAndAMissingKing) {
+// Ordinary attacks are proven by the perft runs; these are the cases a legal game never shows.
+TEST(KingAttacked, MissingKingKingScanOrderAndPawnsOnRowSix) {
   struct Case {
     Placement pieces;
     uint8_t attacked1, attacked2;
   };
   const Case cases[] = {
-      {{{60, King2}, {9, Rook1}}, 1, 0},  // no side-1 king counts as attacked
+      {{{60, King2}, {9, Rook1}}, 1, 0},  // a missing king counts as attacked
       {{{4, King1}}, 0, 1},
       {{{4, King1}, {60, King2}, {36, Rook2}, {20, Bishop2}}, 0, 0},  // blocked on the file
       {{{4, King1}, {60, King2}, {36, Rook2}}, 1, 0},
-      {{{4, King1}, {60, King2}, {31, Queen2}}, 1, 0},  // diagonal 4, 13, 22, 31
-      {{{4, King1}, {60, King2}, {31, Queen2}, {22, Pawn1}}, 0, 0},
-      {{{4, King1}, {60, King2}, {31, Rook2}}, 0, 0},   // a rook on a diagonal does not attack
-      {{{4, King1}, {60, King2}, {7, Bishop2}}, 0, 0},  // nor a bishop on the row
-      {{{4, King1}, {60, King2}, {19, Knight2}}, 1, 0},
       // Side 2's king is the first code 20 found from 63 down: the one on 60, not on 5.
       {{{4, King1}, {60, King2}, {5, King2}}, 1, 0},
-      {{{44, King1}, {60, King2}, {53, Pawn2}}, 1, 0},  // pawns attack from ahead only
-      {{{44, King1}, {60, King2}, {51, Pawn2}}, 1, 0},
-      {{{44, King1}, {60, King2}, {35, Pawn2}}, 0, 0},
-      {{{52, King1}, {0, King2}, {61, Pawn2}, {59, Pawn2}}, 0, 0},  // never on row 6
+      {{{52, King1}, {0, King2}, {61, Pawn2}, {59, Pawn2}}, 0, 0},  // never by a pawn on row 6
   };
   for (const Case& c : cases) {
     ClearPosition(0, c.pieces);

@@ -84,6 +84,7 @@ TEST(MakeMove, ChangesStateAndUnmakeRestoresTheBoard) {
 }
 
 TEST(MakeMove, EmptyEntryAndEmptyPlyOnlyCarryTheStateOver) {
+  // The entry (0, 0), and a real entry of a ply marked as having no moves, play nothing.
   ClearPosition(0);
   SetStartPosition(Board);
   uint8_t before[64];
@@ -91,21 +92,18 @@ TEST(MakeMove, EmptyEntryAndEmptyPlyOnlyCarryTheStateOver) {
   MoveFrom[3][0] = MoveTo[3][0] = 0;
   MoveFrom[3][1] = 12;
   MoveTo[3][1] = 28 + 128;
-  for (int index : {0, 1}) {
-    LastMove[3] = index == 0 ? 0 : NoMoves;  // a ply marked as having no moves plays nothing
+  for (uint8_t index : {0, 1}) {
+    LastMove[3] = index == 0 ? 0 : NoMoves;
     EpFile[3] = 6;
     CastleRights[3] = 21;
     Castled[3] = 10;
-    EpFile[4] = CastleRights[4] = Castled[4] = 99;
-    UndoCaptured[3] = 99;
+    UndoCaptured[3] = EpFile[4] = 99;
     index == 0 ? MakeMove2(3, 0) : MakeMove1(3, 1);
-    EXPECT_EQ(0, std::memcmp(Board, before, sizeof before)) << index;
-    EXPECT_EQ(EpFile[4], 0);
-    EXPECT_EQ(CastleRights[4], 21);
-    EXPECT_EQ(Castled[4], 10);
-    EXPECT_EQ(UndoCaptured[3], 0);
+    EXPECT_EQ(0, std::memcmp(Board, before, sizeof before)) << int{index};
+    EXPECT_EQ(std::vector<int>({EpFile[4], CastleRights[4], Castled[4], UndoCaptured[3]}),
+              std::vector<int>({0, 21, 10, 0}));
     index == 0 ? UnmakeMove2(3, 0) : UnmakeMove1(3, 1);
-    EXPECT_EQ(0, std::memcmp(Board, before, sizeof before)) << index;
+    EXPECT_EQ(0, std::memcmp(Board, before, sizeof before)) << int{index};
   }
 }
 

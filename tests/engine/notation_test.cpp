@@ -21,7 +21,6 @@ TEST(Notation, LongFormInBothOrientations) {
       {0, 45, 28 + CaptureFlag, Knight2, 3, 'Q', "Nf3xe5+"},
       {0, 45, 28, Knight2, 2, 'Q', "Nf3-e5+"},
       {0, 45, 28 + CaptureFlag, Knight2, 0, 'Q', "Nf3-e5"},  // only the mode shows a capture
-      {0, 63, 62, Rook2, 0, 'Q', "Rh1-g1"},
       {0, 3, 11, Queen1, 0, 'Q', "Qd8-d7"},
       {0, 2, 9, Bishop1, 0, 'Q', "Bc8-b7"},
       // Promotions: the engine's with its letter, the human's with 'q'; a side-1 pawn reaching
@@ -36,7 +35,6 @@ TEST(Notation, LongFormInBothOrientations) {
       {1, 3, 1, King1, 2, 'Q', "O-O+"},
       {1, 3, 5, King1, 2, 'Q', "O-O-O+"},
       {1, 59, 57, King2, 0, 'Q', "O-O"},
-      {0, 60, 62, King2, 0, 'Q', "O-O"},
       {0, 4, 2, King1, 2, 'Q', "O-O-O+"},
       {0, 4, 12, King1, 0, 'Q', "Ke8-e7"},
       {0, 60, 62, Rook2, 0, 'Q', "Re1-g1"},
