@@ -40,6 +40,10 @@ TEST(Game, ScriptedGamesEndAsTheRulesSay) {
       // with the human having moved and once with the engine having moved: no draw.
       {StartFen, false, 0, "e2e4 e7e5 d1f3 b8c6 f3e2 c6b8 e2d1 b8c6 d1f3 c6b8 f3e2 b8c6 e2d1 c6b8",
        0, 1, "Qe2-d1, Nc6-b8", ""},
+      // The pawn move clears the history: the repeat counted before it (Nf3 after Ng1-f3) does
+      // not add to the repeat of the position at the same index after it (Ng1 after Nf3-g1).
+      {StartFen, false, 0, "g1f3 g8f6 f3g1 f6g8 g1f3 e7e5 f3g1 b8c6 g1f3 c6b8 f3g1", 0, 0,
+       "Nc6-b8, Nf3-g1", ""},
       // Fifty moves: the hundredth half-move draws unless a pawn move or a capture reset the
       // count, or it mates.
       {StartFen, false, 98, "g1f3 g8f6", 4, 2, "Ng1-f3, Ng8-f6, 1/2-1/2", "1/2-1/2 {Draw}"},
