@@ -180,6 +180,9 @@ TEST(Transcript, ForceSetboardColoursAndLineInput) {
            // The engine moves for White; the diagram is then seen from Black's side.
            {"xboard\nnew\nsd 3\nforce\ne2e4\ne7e5\nwhite\ngo\nhuh\nquit\n", 1,
             "********/********/********/***P****/***p****/********/ppp1pppp/rnbkqbnr"},
+           // "black" after "white" makes the engine Black again: it answers e2e4 from there.
+           {"xboard\nnew\nsd 3\nforce\ne2e4\nwhite\nblack\ngo\nhuh\nquit\n", 1,
+            "********/********/********/********/4P3/8/PPPP1PPP/RNBQKBNR"},
            {"xboard\nnew\nsd 3\ncomputer\nforce\ne2e4\nquit\n", 1},
            {"xboard\nforce\nnew\ne2e4\nhuh\nquit\n", 0, AfterE4},
            // White to move and the engine Black by default: it waits.
