@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -125,7 +126,10 @@ inline uint16_t ReadFakeSecond() {
 // Runs kvtool with the arguments (shell-quoted); its exit status, stdout and stderr lines.
 inline int RunKvtool(const std::string& arguments, std::string* out,
                      std::vector<std::string>* errorLines) {
-  const std::string errPath = ::testing::TempDir() + "kvtool_err.txt";
+  // ctest runs test processes side by side: each call needs a file of its own.
+  static int calls = 0;
+  const std::string errPath = ::testing::TempDir() + "kvtool_err_" + std::to_string(getpid()) +
+                              "_" + std::to_string(++calls) + ".txt";
   const std::string command =
       std::string(KORVANE_BUILD_DIR) + "/kvtool " + arguments + " 2>" + errPath;
   FILE* pipe = popen(command.c_str(), "r");
