@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "engine/book.h"
 #include "engine/game.h"
 #include "engine/hash.h"
 #include "engine/random.h"
@@ -21,12 +20,8 @@ bool SetUpSearch(const char* fen, std::string* error) {
   if (!ParseFen(fen, &position, error)) return false;
   SeedRandom(7);
   StartNewGame(position.whiteToMove ? 1 : 0, 0);
-  InstallPosition(position, position.whiteToMove);
-  TurnState = 0;
-  GameStatus = 0;
-  BookAllowed = 0;
+  InstallSetupPosition(position);  // the engine is the side to move, without the book
   ThinkingShown = 0;
-  SecondsPerMove = 0;
   MaxDepth = 5;
   HashMoveFrom = HashMoveTo = 0;
   std::memset(KillerFrom, 0, sizeof(KillerFrom));

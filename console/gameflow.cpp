@@ -211,10 +211,7 @@ void StartNewGame() {
   RootScore = 0;
   TimeReceived = 0;
   if (SetupPending == 1) {
-    InstallPosition(SetupPosition, BoardFlipped == 1);
-    const bool engineToMove = SetupPosition.whiteToMove == (BoardFlipped == 1);
-    TurnState = engineToMove ? 0 : 1;
-    BookAllowed = 0;
+    InstallSetupPosition(SetupPosition);
     SetupPending = 0;
   }
   RememberGameStart();

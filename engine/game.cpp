@@ -268,6 +268,13 @@ void ResetGameState() {
   HashClear();
 }
 
+void InstallSetupPosition(const FenPosition& position) {
+  const bool engineWhite = BoardFlipped == 1;
+  InstallPosition(position, engineWhite);
+  TurnState = position.whiteToMove == engineWhite ? 0 : 1;
+  BookAllowed = 0;
+}
+
 void StartNewGame(uint8_t engineWhite, int32_t secondsPerMove) {
   BoardFlipped = engineWhite ? 1 : 0;
   SecondsPerMove = secondsPerMove;

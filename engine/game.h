@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/setup.h"
+
 // The fifty-move rule bounds a game below 6,000 moves, so the record holds every half-move of
 // the longest possible game plus its result entry.
 constexpr int GameRecordSize = 12000;
@@ -20,6 +22,9 @@ extern uint8_t HistRepeats[HistorySize];
 
 // The 3D program's new game: the engine's colour (1 = White) and the seconds per move.
 void StartNewGame(uint8_t engineWhite, int32_t secondsPerMove);
+// Replaces a new game's start position by a set-up one, in the orientation already chosen
+// (BoardFlipped): the side to move comes from the position and the book is off.
+void InstallSetupPosition(const FenPosition& position);
 // The steps every new game shares (both programs): status, book, search counters, per-ply
 // and game castling/en-passant state, move lists, record, history, hash randoms, piece values,
 // the start position of the current BoardFlipped on GameBoard (and Board), and an empty hash.

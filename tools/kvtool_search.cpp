@@ -53,14 +53,8 @@ bool SetUpPosition(const std::string& fen, int seconds, int maxDepth, std::strin
   FenPosition position;
   if (!ParseFen(fen, &position, error)) return false;
   StartNewGame(position.whiteToMove ? 1 : 0, seconds);
-  InstallPosition(position, position.whiteToMove);
-  SecondsPerMove = seconds;
+  InstallSetupPosition(position);  // the engine is the side to move
   MaxDepth = static_cast<uint8_t>(maxDepth);
-  TurnState = 0;
-  GameStatus = 0;
-  HalfMoveCount = 0;
-  FiftyMoveCounter = 0;
-  ClearHistory();
   BookAllowed = IsStandardStart() ? 1 : 0;
 
   std::memcpy(Board, GameBoard, sizeof(Board));
