@@ -40,16 +40,13 @@ bool StartsWith(const char* prefix) {
 // The game so far as a set-up position with the engine's colour to move ("go" in force mode).
 void KeepGameAsSetup() {
   SetupPending = 1;
+  FenPosition& position = SetupPosition;
   for (int square = 0; square < 64; ++square) {
     uint8_t code = GameBoard[BoardFlipped ? 63 - square : square];
     if (BoardFlipped && code >= 10) code = static_cast<uint8_t>(code < 20 ? code + 10 : code - 10);
-    SetupBoard[square] = code;
+    position.squares[square] = code;
   }
-  SetupBlackToMove = RequestedEngineWhite ? 0 : 1;
-
-  FenPosition& position = SetupPosition;
-  for (int square = 0; square < 64; ++square) position.squares[square] = SetupBoard[square];
-  position.whiteToMove = SetupBlackToMove == 0;
+  position.whiteToMove = RequestedEngineWhite == 1;  // the engine's colour is to move
   // Castling digits: tens the engine, units the opponent; 1 short, 2 long, 3 both.
   const int engineDigit = GameCastleRights / 10 % 10, opponentDigit = GameCastleRights % 10;
   const int whiteDigit = BoardFlipped ? engineDigit : opponentDigit;
@@ -131,8 +128,6 @@ void SetBoardCommand() {
     return;
   }
   SetupPosition = position;
-  for (int square = 0; square < 64; ++square) SetupBoard[square] = position.squares[square];
-  SetupBlackToMove = position.whiteToMove ? 0 : 1;
   SetupPending = 1;
   HalfMoveCount = 1;
 }

@@ -48,8 +48,6 @@ uint8_t OpponentIsComputer;
 uint8_t RequestedEngineWhite;
 
 uint8_t SetupPending;
-uint8_t SetupBoard[64];
-uint8_t SetupBlackToMove;
 FenPosition SetupPosition;
 
 GameStart StartOfGame;

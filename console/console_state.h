@@ -32,11 +32,9 @@ extern uint8_t ForceMode;
 extern uint8_t OpponentIsComputer;    // set by "computer"
 extern uint8_t RequestedEngineWhite;  // 1 after "white", 0 after "black"
 
-// A position waiting to be installed by the next new game, in real colours (square 0 = a8,
-// Black 10..15, White 20..25), with its castling and en-passant fields.
+// A position waiting to be installed by the next new game: its board in real colours (square
+// 0 = a8, Black 10..15, White 20..25), the side to move, castling and en-passant fields.
 extern uint8_t SetupPending;
-extern uint8_t SetupBoard[64];
-extern uint8_t SetupBlackToMove;
 extern FenPosition SetupPosition;
 
 // Where the current game began, in the engine's orientation: take-backs replay from here.
