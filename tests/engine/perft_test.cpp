@@ -1,4 +1,4 @@
-// Perft against the shared reference counts, in both orientations: the proof that generation,
+// Perft against reference counts from an independent generator, in both orientations: the proof that generation,
 // make/unmake and the legality tests agree with the rules.
 #include "engine/perft.h"
 
@@ -12,9 +12,9 @@ namespace {
 constexpr uint64_t QuickLeafLimit = 250000;
 
 void CheckReference(bool slow) {
-  const std::string path = std::string(KORVANE_SOURCE_DIR) + "/../shared/perft-reference.tsv";
+  const std::string path = std::string(KORVANE_SOURCE_DIR) + "/tests/data/perft-reference.tsv";
   std::ifstream in(path);
-  ASSERT_TRUE(in) << "cannot read " << path << " (shared/ must stand beside the clone)";
+  ASSERT_TRUE(in) << "cannot read " << path;
   int checked = 0;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
