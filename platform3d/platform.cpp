@@ -24,15 +24,15 @@ namespace {
 
 constexpr int32_t CreatePumpLimit = 255;
 
-// The window is active while it has focus and is not minimised; both come as separate events.
-bool WindowFocused = false;
+// Only minimising pauses the program: a window that merely lost the focus keeps playing, so
+// the engine's thinking and the clocks go on while the player looks at another window.
 bool WindowMinimised = false;
 // A counter like the system cursor's: the cursor shows while it is 0 or more.
 int32_t CursorCounter = 0;
 bool InFatalError = false;
 
 void UpdateActive() {
-  WindowActive = WindowFocused && !WindowMinimised ? 1 : 0;
+  WindowActive = WindowMinimised ? 0 : 1;
 }
 
 void SystemShowCursor(bool show) {
@@ -68,7 +68,6 @@ void HandlePlatformEvent(const PlatformEvent& event) {
   switch (event.type) {
     case PlatformEventType::Created:
       WindowCreated = 1;
-      WindowFocused = true;
       WindowMinimised = false;
       UpdateActive();
       break;
@@ -76,12 +75,7 @@ void HandlePlatformEvent(const PlatformEvent& event) {
       WindowCreated = 0;
       break;
     case PlatformEventType::FocusGained:
-      WindowFocused = true;
-      UpdateActive();
-      break;
     case PlatformEventType::FocusLost:
-      WindowFocused = false;
-      UpdateActive();
       break;
     case PlatformEventType::Minimised:
       WindowMinimised = true;
@@ -251,7 +245,6 @@ void PresentFrame(const uint16_t* pixels) {
 void MinimiseOrRestore(bool restore) {
   BackendMinimiseOrRestore(restore);
   WindowMinimised = !restore;
-  if (restore) WindowFocused = true;
   WindowActive = restore ? 1 : 0;
 }
 

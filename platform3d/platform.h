@@ -19,7 +19,7 @@ constexpr uint16_t VkDown = 40;
 
 extern WindowHandle MainWindow;    // the one window, nothing before CreateMainWindow
 extern uint8_t WindowCreated;      // 1 from creation until destruction
-extern uint8_t WindowActive;       // 1 while the window has focus and is not minimised
+extern uint8_t WindowActive;       // 1 while the window is not minimised
 extern uint8_t KeyDown[KeyCount];  // 1 while the key is held; letters/digits by upper-case ASCII
 extern uint16_t MouseX, MouseY;    // last mouse position in frame pixels
 extern uint8_t LeftButton, RightButton;
@@ -34,7 +34,7 @@ void RegisterWindowClass();  // start the display system
 WindowHandle CreateMainWindow(const char* title);
 void WaitForCreate();
 void PumpMessages();       // handle every queued event, never waits
-void WaitWhileInactive();  // sleep on events while minimised or unfocused
+void WaitWhileInactive();  // sleep on events while minimised
 void DestroyMainWindow();
 void ClearKeys();
 void ShowMouse(bool show);

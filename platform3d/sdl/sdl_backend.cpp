@@ -249,11 +249,12 @@ void BackendMessageBox(const char* title, const char* text, bool fatal) {
   for (char& c : lines) {
     if (c == '\r') c = '\n';
   }
+  // The text goes to stderr first, so a script that runs the program sees it even while the
+  // box waits for Enter or a click.
+  std::fprintf(stderr, "%s\n%s\n", title, lines.c_str());
+  std::fflush(stderr);
   uint32_t kind = fatal ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  if (SDL_ShowSimpleMessageBox(kind, title, lines.c_str(), Window) != 0) {
-    std::fprintf(stderr, "%s\n%s\n", title, lines.c_str());
-    std::fflush(stderr);
-  }
+  SDL_ShowSimpleMessageBox(kind, title, lines.c_str(), Window);
 }
 
 void BackendStop() {
