@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-constexpr int ImageTexels = 1024;           // 32 x 32, row by row
-constexpr uint8_t MissingTexelIndex = 26;   // what a line past the end of a picture reads as
+constexpr int ImageTexels = 1024;          // 32 x 32, row by row
+constexpr uint8_t MissingTexelIndex = 26;  // what a line past the end of a picture reads as
 constexpr int FaceRecordValues = 15;
-constexpr int16_t ParkOffset = 30000;       // templates stand this far along x
-constexpr int FirstModelFace = 80;          // after the board squares and the frame strips
+constexpr int16_t ParkOffset = 30000;  // templates stand this far along x
+constexpr int FirstModelFace = 80;     // after the board squares and the frame strips
 
 // The piece templates in ModelStart's order.
 enum PieceModel : uint8_t { PawnModel, KnightModel, BishopModel, RookModel, QueenModel, KingModel };

@@ -15,13 +15,20 @@ struct TimeControl {
 constexpr int TimeControlCount = 15;
 // The menu's order; the "game in" rows have fixed budgets rather than time / moves.
 constexpr TimeControl TimeControlTable[TimeControlCount] = {
-    {"40 moves in 150 minutes", 225, "40/9000"}, {"40 moves in 120 minutes", 180, "40/7200"},
-    {"40 moves in 90 minutes", 135, "40/5400"},  {"40 moves in 60 minutes", 90, "40/3600"},
-    {"60 moves in 150 minutes", 150, "60/9000"}, {"60 moves in 120 minutes", 120, "60/7200"},
-    {"60 moves in 60 minutes", 60, "60/3600"},   {"60 moves in 30 minutes", 30, "60/1800"},
-    {"60 moves in 20 minutes", 20, "60/1200"},   {"60 moves in 10 minutes", 10, "60/600"},
-    {"60 moves in 5 minutes", 5, "60/300"},      {"game in 30 minutes", 18, "1800"},
-    {"game in 20 minutes", 12, "1200"},          {"game in 10 minutes", 8, "600"},
+    {"40 moves in 150 minutes", 225, "40/9000"},
+    {"40 moves in 120 minutes", 180, "40/7200"},
+    {"40 moves in 90 minutes", 135, "40/5400"},
+    {"40 moves in 60 minutes", 90, "40/3600"},
+    {"60 moves in 150 minutes", 150, "60/9000"},
+    {"60 moves in 120 minutes", 120, "60/7200"},
+    {"60 moves in 60 minutes", 60, "60/3600"},
+    {"60 moves in 30 minutes", 30, "60/1800"},
+    {"60 moves in 20 minutes", 20, "60/1200"},
+    {"60 moves in 10 minutes", 10, "60/600"},
+    {"60 moves in 5 minutes", 5, "60/300"},
+    {"game in 30 minutes", 18, "1800"},
+    {"game in 20 minutes", 12, "1200"},
+    {"game in 10 minutes", 8, "600"},
     {"game in 5 minutes", 4, "300"},
 };
 

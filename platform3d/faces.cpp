@@ -50,6 +50,18 @@ void StoreFace(int index, const FaceCorners& corners, uint16_t colour, int16_t t
   FaceTable.Tag[index] = tag;
 }
 
+FaceCorners CornersOf(int index) {
+  FaceCorners corners;
+  if (index < 0 || index >= FaceTableSize) {
+    std::fill(corners.v, corners.v + 12, EmptyCoordinate);
+    return corners;
+  }
+  int16_t* columns[12];
+  Columns(FaceTable, columns);
+  for (int c = 0; c < 12; ++c) corners.v[c] = columns[c][index];
+  return corners;
+}
+
 void SetCameraCell(double x, double y, double z) {
   CameraCell = {RoundToCell(x), RoundToCell(y), RoundToCell(z)};
 }

@@ -52,6 +52,8 @@ void ResetFaces(int first, int last);
 
 // Writes one FaceTable entry; an index outside 0..4000 is ignored.
 void StoreFace(int index, const FaceCorners& corners, uint16_t colour, int16_t tag);
+// The corners of one FaceTable entry (an empty face for an index outside 0..4000).
+FaceCorners CornersOf(int index);
 
 // CameraCell := the camera position rounded (halves to even), limited to the 16-bit range.
 void SetCameraCell(double x, double y, double z);
