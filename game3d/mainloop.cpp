@@ -1,17 +1,76 @@
 #include "game3d/mainloop.h"
 
 #include "engine/game.h"
+#include "engine/hash.h"
+#include "engine/random.h"
+#include "engine/state.h"
+#include "engine/timectl.h"
 #include "game3d/camera.h"
+#include "game3d/clocks.h"
+#include "game3d/menus.h"
+#include "game3d/menutext.h"
 #include "game3d/modelfile.h"
+#include "game3d/panels.h"
 #include "game3d/scene.h"
 #include "game3d/settings.h"
 #include "platform3d/faces.h"
+#include "platform3d/memory.h"
 #include "platform3d/palette.h"
 #include "platform3d/picking.h"
+#include "platform3d/platform.h"
 #include "platform3d/render.h"
 #include "platform3d/spans.h"
+#include "platform3d/surface.h"
 #include "platform3d/transform.h"
 #include "platform3d/trig.h"
+
+namespace {
+
+constexpr char WindowTitle[] = "Korvane 3D v1.0";
+constexpr char GameOverText[] = "the game has ended.   well done.";
+constexpr uint32_t FirstPictureMilliseconds = 500;
+
+void Present() {
+  PresentFrame(BackBuffer.pixels);
+  PumpMessages();
+  WaitWhileInactive();
+}
+
+void AfterAMove() {
+  RefreshDisplayBoard();
+  PlacePieces();
+  UpdateMoveListScroll();
+}
+
+void GameFrame() {
+  uint8_t enginePlayed = 0;
+  RunSearchForFrame(&enginePlayed);  // slices by SearchStrength while the engine is to move
+  if (enginePlayed) AfterAMove();
+  if (PickAndMove()) UpdateMoveListScroll();
+  SecondTickWithThinking();
+  DrawGameView();
+  MoveCamera();
+  if (ShowThinking) DrawThinkingPanel();
+  if (ShowMoveList) DrawMoveList();
+  if (TurnState == 2) DrawMenuText(300, 280, GameOverText, PaletteColour(25), 1);
+  Present();
+  if (KeyDown[VkEscape]) MenuState = ShowingMenu;
+}
+
+// The menus draw over the last game picture; the scene is not rendered meanwhile.
+void MenuPass() {
+  MenuFrame();
+  if (MenuState == ShowingGame) PlacePieces();
+  if (Surroundings != BuiltSurroundings) BuildSurroundings();
+  if (NewGameRequested) {
+    NewGameRequested = 0;
+    NewGameStep();
+  } else {
+    Present();
+  }
+}
+
+}  // namespace
 
 bool BuildGameTables() {
   BuildTrigTables();
@@ -37,10 +96,74 @@ void NewGameStep() {
 
 void DrawGameView() {
   ColourBoard();
+  DrawClockFaces();
   ClearBackBuffer(0);
   HoverSquare = NoHoverSquare;
   TakeCameraCell();
   SelectFaces();
   RotateFaces();
   RenderScene();
+}
+
+bool StartKorvane3d() {
+  PlatformStart();
+  ClearKeys();
+  HashAllocate();
+  SeedRandomFromClock();
+
+  RegisterWindowClass();
+  CreateMainWindow(WindowTitle);
+  WaitForCreate();
+  if (!BuildGameTables()) return false;
+  EnterFullScreen(FrameWidth, FrameHeight);
+  PresentFrame(ScreenSurface.pixels);
+  AllocSurface(&BackBuffer, FrameWidth, FrameHeight, true);
+  ShowMouse(true);
+  if (!BuildGameWorld()) return false;
+
+  SetStartSettings();
+  SquareSelected = 0;
+  StartNewGame(PlayerSide, MoveTimeSetting + 1);
+  RefreshDisplayBoard();
+  PlaceStartCamera();
+
+  // The start position behind the first menu.
+  ClearBackBuffer(0);
+  PlacePieces();
+  HoverSquare = NoHoverSquare;
+  TakeCameraCell();
+  SelectFaces();
+  RotateFaces();
+  RenderScene();
+  PresentFrame(BackBuffer.pixels);
+  Delay(FirstPictureMilliseconds);
+  NewGameStep();
+  return true;
+}
+
+bool MainLoopPass() {
+  if (MenuState == ShowingGame) {
+    GameFrame();
+  } else {
+    MenuPass();
+  }
+  if (!LeftButton) ClickLatch = 0;
+  if (QuitRequested) MenuState = QuitChosen;
+  return MenuState != QuitChosen;
+}
+
+void QuitKorvane3d() {
+  FreeSurface(&BackBuffer);
+  LeaveFullScreen();
+  LeakReport();
+  DestroyMainWindow();
+  HashRelease();
+}
+
+int RunKorvane3d() {
+  if (!StartKorvane3d()) return 1;
+  while (MainLoopPass()) {
+  }
+  QuitKorvane3d();
+  return 0;
 }

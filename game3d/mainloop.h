@@ -11,3 +11,14 @@ bool BuildGameWorld();
 void NewGameStep();
 // The 3D view of one game frame: square marks, clock faces, render (HoverSquare found anew).
 void DrawGameView();
+
+// The window, every table and the data, the first picture behind the menus, a new game.
+// False when start-up failed and was reported.
+bool StartKorvane3d();
+// One pass of the main loop: a game frame or a menu frame. False once the player quits (by
+// the menu, or by closing the window or a signal, which take the same way out).
+bool MainLoopPass();
+// Everything given back, the leak report, the window closed.
+void QuitKorvane3d();
+// All three; the process's exit status.
+int RunKorvane3d();

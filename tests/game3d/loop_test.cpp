@@ -1,0 +1,135 @@
+// The main loop on the in-memory platform: start-up into the menus, a game played with the
+// mouse while the engine answers, the end of the game, the menus pausing the engine, quitting.
+#include <cstring>
+
+#include "engine/game.h"
+#include "engine/search.h"
+#include "engine/setup.h"
+#include "engine/state.h"
+#include "engine/timectl.h"
+#include "game3d/mainloop.h"
+#include "game3d/scene.h"
+#include "test_util.h"
+
+namespace {
+
+// Every call is a new second, so the engine's budget runs out after a few slices.
+uint16_t TickingSecond() {
+  static uint16_t second = 0;
+  return second = static_cast<uint16_t>((second + 1) % 60);
+}
+
+class Loop : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    SetSecondsSource(TickingSecond);
+    FreeSurface(&BackBuffer);
+    startBytes = TrackedBytes;
+    ASSERT_TRUE(StartKorvane3d());
+  }
+  void TearDown() override {
+    if (!quit) QuitKorvane3d();
+    SetSecondsSource(nullptr);
+    GameTest::TearDown();
+  }
+  // One pass with the mouse at (x, y) and the left button as given.
+  bool Pass(int x, int y, bool left) {
+    MouseX = static_cast<uint16_t>(x);
+    MouseY = static_cast<uint16_t>(y);
+    LeftButton = left;
+    const bool goesOn = MainLoopPass();
+    LeftButton = 0;
+    return goesOn;
+  }
+  // Over the point, pressed, released: a click as the loop sees it.
+  void Click(int x, int y) {
+    ASSERT_TRUE(Pass(x, y, false));
+    ASSERT_TRUE(Pass(x, y, true));
+    ASSERT_TRUE(Pass(x, y, false));
+  }
+  void ClickSquare(const char* square) {
+    const ScreenPoint p = points[8 * (8 - (square[1] - '0')) + 7 - (square[0] - 'a')];
+    Click(p.x, p.y);
+  }
+  void Quit() {
+    ASSERT_TRUE(Pass(400, 440, false));
+    EXPECT_FALSE(Pass(400, 440, true));  // "quit the game"
+    QuitKorvane3d();
+    quit = true;
+  }
+  DataFolder data;
+  std::vector<ScreenPoint> points;
+  int32_t startBytes = 0;
+  bool quit = false;
+};
+
+TEST_F(Loop, StartsInTheMenusOverTheFirstPicture) {
+  EXPECT_EQ(MenuState, ShowingMenu);
+  EXPECT_EQ(MemFramesPresented, 2u);  // the black screen, then the board
+  const std::vector<uint16_t> picture = MemFrame;
+  ASSERT_TRUE(Pass(0, 0, false));
+  EXPECT_EQ(MemFramesPresented, 3u);
+  // The menu panel covers the middle; the picture around it is untouched.
+  EXPECT_EQ(MemFrame[10 * FrameWidth + 10], picture[10 * FrameWidth + 10]);
+  EXPECT_NE(MemFrame[300 * FrameWidth + 400], picture[300 * FrameWidth + 400]);
+  Quit();
+  EXPECT_TRUE(MemMessageBoxes.empty()) << "no leak report";
+  EXPECT_EQ(TrackedBytes, startBytes);
+}
+
+TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEnd) {
+  Click(400, 185);  // "start new game"
+  ASSERT_EQ(MenuState, ShowingGame);
+  ASSERT_EQ(TurnState, 1);
+  // A mate in two where the engine's one reply is forced: 1. Rh7 Kb8 2. Rh8#.
+  FenPosition position;
+  std::string error;
+  ASSERT_TRUE(ParseFen("k7/8/1K6/8/8/8/8/7R w - - 0 1", &position, &error)) << error;
+  InstallSetupPosition(position);
+  RefreshDisplayBoard();
+  PlacePieces();
+  points = SquareScreenPoints();
+  ClickSquare("h1");
+  ClickSquare("h7");
+  ASSERT_EQ(TurnState, 0) << "the rook's move was played";
+  for (int frame = 0; frame < 200 && TurnState == 0; ++frame) ASSERT_TRUE(Pass(0, 0, false));
+  ASSERT_EQ(TurnState, 1) << "the engine answered";
+  EXPECT_STREQ(GameRecord[1], "Ka8-b8");
+  EXPECT_EQ(std::memcmp(DisplayBoard, GameBoard, sizeof DisplayBoard), 0);
+  ClickSquare("h7");
+  ClickSquare("h8");
+  EXPECT_EQ(TurnState, 2);
+  EXPECT_STREQ(ResultText, "1-0 {White mates}");
+  // The end-of-game line is written over the picture.
+  EXPECT_GT(CountPixels(PaletteColour(25)), 0);
+  Quit();
+}
+
+TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
+  PlayerSide = 1;  // the engine has White and moves first
+  SearchStrength = 2;
+  Click(400, 185);
+  ASSERT_EQ(TurnState, 0);
+  BookAllowed = 0;
+  ASSERT_TRUE(Pass(0, 0, false));
+  KeyDown[VkEscape] = 1;
+  ASSERT_TRUE(Pass(0, 0, false));
+  KeyDown[VkEscape] = 0;
+  ASSERT_EQ(MenuState, ShowingMenu);
+  const int32_t steps = SearchSteps, clock = ClockTotalSeconds(EngineClock);
+  for (int k = 0; k < 5; ++k) ASSERT_TRUE(Pass(0, 0, false));
+  EXPECT_EQ(SearchSteps, steps);
+  EXPECT_EQ(ClockTotalSeconds(EngineClock), clock);
+  Click(400, 235);  // "resume"
+  EXPECT_EQ(MenuState, ShowingGame);
+  EXPECT_GT(ClockTotalSeconds(EngineClock), clock);
+  // Closing the window takes the menu's way out.
+  MemQueueEvent({PlatformEventType::Quit, 0, 0, 0});
+  EXPECT_FALSE(Pass(0, 0, false));
+  QuitKorvane3d();
+  quit = true;
+  EXPECT_EQ(TrackedBytes, startBytes);
+}
+
+}  // namespace
