@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ make cmake pkg-config
   libgtest-dev libbenchmark-dev
-  libsdl2-dev
+  libsdl2-dev libpng-dev
   xvfb xauth xdotool
   xboard fairymax pgn-extract
 )

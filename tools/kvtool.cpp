@@ -17,7 +17,10 @@ constexpr Subcommand Subcommands[] = {
     {"eval", EvalCommand, "eval \"<FEN>\""},
     {"search", SearchCommand, "search \"<FEN>\" [--depth D] [--seconds S] [--seed N]"},
     {"bench", BenchCommand, "bench"},
-    {"render-bench", RenderBenchCommand, "render-bench [--frames N] [--ppm FILE]"},
+    {"render", RenderCommand,
+     "render <out.png> [--side white|black] [--surroundings 0|1|2] [--board stone|wood] "
+     "[--pieces wood|white] [--camera x,y,z,yaw,pitch]"},
+    {"render-bench", RenderBenchCommand, "render-bench [--frames N] [--png FILE]"},
 };
 
 void PrintHelp(FILE* out) {

@@ -5,4 +5,5 @@ int PerftCommand(int argc, char** argv);
 int EvalCommand(int argc, char** argv);
 int SearchCommand(int argc, char** argv);
 int BenchCommand(int argc, char** argv);
+int RenderCommand(int argc, char** argv);
 int RenderBenchCommand(int argc, char** argv);

@@ -2,12 +2,16 @@
 // 800x600 BackBuffer and the start settings.
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "game3d/camera.h"
 #include "game3d/settings.h"
 #include "platform3d/faces.h"
 #include "platform3d/mem/mem_backend.h"
@@ -15,7 +19,10 @@
 #include "platform3d/palette.h"
 #include "platform3d/picking.h"
 #include "platform3d/platform.h"
+#include "platform3d/render.h"
+#include "platform3d/spans.h"
 #include "platform3d/surface.h"
+#include "platform3d/transform.h"
 #include "platform3d/trig.h"
 
 class GameTest : public ::testing::Test {
@@ -40,3 +47,86 @@ class GameTest : public ::testing::Test {
         BackBuffer.pixels, BackBuffer.pixels + BackBuffer.width * BackBuffer.height, colour));
   }
 };
+
+// A folder of the eleven data files, made up so that every value is known, with KORVANE_DATA
+// pointing at it while the object lives. Every record of a model is the same small upright
+// quad, its first corner on the model's axis: (0, -r, 0) (10, -r, 20) (10, -r-5, 20)
+// (0, -r-5, 0) for record r, colour index ModelColourIndex; the scenery's first two faces carry
+// the clock tags 1 and 2.
+class DataFolder {
+ public:
+  static constexpr int ModelColourIndex = 60;
+  static constexpr char Models[7][13] = {"pion.kvm", "loper.kvm", "toren.kvm",   "koning.kvm",
+                                         "dame.kvm", "paard.kvm", "omgeving.kvm"};
+  static constexpr int Records[7] = {12, 16, 11, 16, 16, 27, 8};
+
+  DataFolder() {
+    char pattern[] = "/tmp/korvane_data_XXXXXX";
+    path = mkdtemp(pattern);
+    setenv("KORVANE_DATA", path.c_str(), 1);
+    for (const char* picture : {"font1.kvm", "font2.kvm", "wijzerpl.kvm", "vloer.kvm"}) {
+      Write(picture, Lines('d'));
+    }
+    for (int m = 0; m < 7; ++m) Write(Models[m], ModelText(Records[m], m == 6));
+  }
+  ~DataFolder() {
+    for (const std::string& name : written) std::remove((path + "/" + name).c_str());
+    rmdir(path.c_str());
+    unsetenv("KORVANE_DATA");
+  }
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(path + "/" + name, std::ios::binary) << text;
+    written.push_back(name);
+  }
+  static std::string Lines(char c) {
+    std::string text;
+    for (int i = 0; i < 1024; ++i) text += std::string(1, c) + "\n";
+    return text;
+  }
+  static std::string ModelText(int records, bool scenery) {
+    std::string text;
+    for (int r = 0; r < records; ++r) {
+      const int tag = scenery && r < 2 ? r + 1 : 0;
+      const int v[15] = {0,  ModelColourIndex, 0,  -r, 0,      10, -r, 20,
+                         10, -r - 5,           20, 0,  -r - 5, 0,  tag};
+      for (int value : v) text += std::to_string(value) + "\n";
+    }
+    return text;
+  }
+  std::string path;
+
+ private:
+  std::vector<std::string> written;
+};
+
+// Where each board quad shows on the screen from the current camera: the world drawn with
+// only the squares, each in a colour of its own, and the centre of each colour's pixels.
+// Leaves the world and BackBuffer to be drawn again.
+struct ScreenPoint {
+  int x = -1, y = -1;
+};
+inline std::vector<ScreenPoint> SquareScreenPoints() {
+  FaceArrays saved = FaceTable;
+  ResetFaces(80, PipelineFaces - 1);
+  for (int q = 0; q < 64; ++q) FaceTable.Colour[8 * (q % 8) + q / 8] = static_cast<uint16_t>(q + 1);
+  ClearBackBuffer(0);
+  SetCameraCell(CameraX, CameraY, CameraZ);
+  SelectFaces();
+  RotateFaces();
+  RenderScene();
+  std::vector<long> sumX(65), sumY(65), count(65);
+  for (int y = 0; y < FrameHeight; ++y) {
+    for (int x = 0; x < FrameWidth; ++x) {
+      const uint16_t p = BackBuffer.pixels[y * FrameWidth + x];
+      if (p < 1 || p > 64) continue;
+      sumX[p] += x, sumY[p] += y, ++count[p];
+    }
+  }
+  FaceTable = saved;
+  std::vector<ScreenPoint> points(64);
+  for (int q = 0; q < 64; ++q) {
+    if (count[q + 1] > 0)
+      points[q] = {int(sumX[q + 1] / count[q + 1]), int(sumY[q + 1] / count[q + 1])};
+  }
+  return points;
+}
