@@ -50,13 +50,10 @@ const char* ResultMarker() {
   return "*";
 }
 
-// A record entry as PGN readers take it. Castling that gives check keeps the king's squares
-// in the record ("Ke1-g1+"), which readers refuse as a king move of two squares; and a
-// promotion piece must be an upper-case letter.
+// A record entry as PGN readers take it: the human's promotions are recorded with a
+// lower-case piece letter, which PGN requires in upper case.
 std::string PgnMove(const char* entry) {
   std::string move(entry, strnlen(entry, GameTextSize));
-  if (move == "Ke1-g1+" || move == "Ke8-g8+") return "O-O+";
-  if (move == "Ke1-c1+" || move == "Ke8-c8+") return "O-O-O+";
   const size_t promotion = move.find('=');
   if (promotion != std::string::npos && promotion + 1 < move.size()) {
     const char piece = move[promotion + 1];
@@ -66,9 +63,7 @@ std::string PgnMove(const char* entry) {
 }
 
 // errno of a failed call; a failure that set none still counts as one.
-int ErrorNumber() {
-  return errno != 0 ? errno : EIO;
-}
+int ErrorNumber() { return errno != 0 ? errno : EIO; }
 
 }  // namespace
 
