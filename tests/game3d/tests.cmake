@@ -1,0 +1,6 @@
+# End-to-end: korvane3d in a real window under Xvfb, driven by xdotool (left out of sanitizer runs).
+if(TARGET korvane3d)
+  add_test(NAME Game3dEndToEndWindowGame
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/window_game.sh $<TARGET_FILE:korvane3d>)
+  set_tests_properties(Game3dEndToEndWindowGame PROPERTIES TIMEOUT 120)
+endif()

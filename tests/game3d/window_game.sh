@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# korvane3d in a real window under Xvfb, played as a person would with xdotool: start a new
+# game, e2-e4 with two clicks, the engine's answer, Escape, save to game1.pgn, quit from the
+# menu. Checks the exit status, the PGN (read back by pgn-extract) and that the screenshots of
+# the menu and of the board are not blank.
+set -u
+export PATH="$PATH:/usr/games"  # Debian puts pgn-extract there
+game=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+if [ -z "${INSIDE_XVFB:-}" ]; then
+  INSIDE_XVFB=1 exec timeout 90 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game"
+fi
+
+fail() {
+  echo "FAIL: $*"
+  [ -f stderr.txt ] && sed 's/^/  korvane3d: /' stderr.txt
+  exit 1
+}
+
+# A press long enough for the game to see it in a frame.
+click() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.3
+}
+
+# Distinct colours in a screenshot: a blank or one-colour screen has very few.
+colours() { convert "$1" -format "%k\n" info:; }
+
+"$game" 2>stderr.txt &
+pid=$!
+for _ in $(seq 50); do
+  xdotool search --name "Korvane 3D" >/dev/null 2>&1 && break
+  sleep 0.2
+done
+sleep 3  # start-up: the first picture, then the menus
+import -window root "$work/menu.png"
+
+# Frame and screen coincide on an 800x600 screen. Buttons of the main menu: "start new game"
+# at y 171..202, "save to pgn-file" 321..352, "quit the game" 421..452; on the save page
+# "game1.pgn" at 171..202. The squares e2 and e4 as seen from White's seat at a new game.
+click 400 186
+click 437 295
+click 442 214
+sleep 3  # the engine answers from its book
+import -window root "$work/board.png"
+xdotool keydown Escape
+sleep 0.3
+xdotool keyup Escape
+sleep 0.3
+click 400 336
+click 400 186
+click 400 436
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$pid" 2>/dev/null; then
+  kill "$pid"
+  fail "korvane3d did not quit from the menu"
+fi
+wait "$pid"
+status=$?
+[ "$status" -eq 0 ] || fail "exit status $status"
+
+[ "$(colours menu.png)" -gt 5 ] || fail "the menu screenshot is blank"
+[ "$(colours board.png)" -gt 5 ] || fail "the board screenshot is blank"
+[ -f game1.pgn ] || fail "game1.pgn was not written"
+grep -q "1\. e2-e4 [A-Za-z]" game1.pgn || fail "game1.pgn lacks e2-e4 and the answer: $(cat game1.pgn)"
+pgn-extract -s game1.pgn >extracted.pgn 2>pgn-errors.txt || fail "pgn-extract failed"
+[ ! -s pgn-errors.txt ] || fail "pgn-extract complains: $(cat pgn-errors.txt)"
+grep -q "e4" extracted.pgn || fail "pgn-extract lost the moves"
+echo "PASS: $(tr -d '\r' < game1.pgn | tail -n 1)"
