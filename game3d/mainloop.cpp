@@ -48,11 +48,7 @@ void GameFrame() {
   if (enginePlayed) AfterAMove();
   if (PickAndMove()) UpdateMoveListScroll();
   SecondTickWithThinking();
-  DrawGameView();
-  MoveCamera();
-  if (ShowThinking) DrawThinkingPanel();
-  if (ShowMoveList) DrawMoveList();
-  if (TurnState == 2) DrawMenuText(300, 280, GameOverText, PaletteColour(25), 1);
+  DrawGameFrame();
   Present();
   if (KeyDown[VkEscape]) MenuState = ShowingMenu;
 }
@@ -103,6 +99,14 @@ void DrawGameView() {
   SelectFaces();
   RotateFaces();
   RenderScene();
+}
+
+void DrawGameFrame() {
+  DrawGameView();
+  MoveCamera();
+  if (ShowThinking) DrawThinkingPanel();
+  if (ShowMoveList) DrawMoveList();
+  if (TurnState == 2) DrawMenuText(300, 280, GameOverText, PaletteColour(25), 1);
 }
 
 bool StartKorvane3d() {

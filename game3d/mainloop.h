@@ -11,6 +11,9 @@ bool BuildGameWorld();
 void NewGameStep();
 // The 3D view of one game frame: square marks, clock faces, render (HoverSquare found anew).
 void DrawGameView();
+// Everything a game frame draws: the 3D view, then (after the camera has moved) the thinking
+// panel and the move list when shown, and the end-of-game line.
+void DrawGameFrame();
 
 // The window, every table and the data, the first picture behind the menus, a new game.
 // False when start-up failed and was reported.

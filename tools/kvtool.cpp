@@ -16,9 +16,9 @@ constexpr Subcommand Subcommands[] = {
     {"perft", PerftCommand, "perft \"<FEN>\" <depth> [--divide] [--as-opponent]"},
     {"eval", EvalCommand, "eval \"<FEN>\""},
     {"search", SearchCommand, "search \"<FEN>\" [--depth D] [--seconds S] [--seed N]"},
-    {"bench", BenchCommand, "bench"},
+    {"bench", BenchCommand, "bench [--3d]"},
     {"render", RenderCommand,
-     "render <out.png> [--side white|black] [--surroundings 0|1|2] [--board stone|wood] "
+     "render <out.png> [--menu] [--side white|black] [--surroundings 0|1|2] [--board stone|wood] "
      "[--pieces wood|white] [--camera x,y,z,yaw,pitch]"},
     {"render-bench", RenderBenchCommand, "render-bench [--frames N] [--png FILE]"},
 };

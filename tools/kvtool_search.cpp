@@ -17,7 +17,11 @@
 #include "engine/setup.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
+#include "game3d/mainloop.h"
+#include "game3d/scene.h"
+#include "game3d/settings.h"
 #include "tools/kvtool.h"
+#include "tools/kvtool_scene.h"
 
 namespace {
 
@@ -130,7 +134,8 @@ int SearchCommand(int argc, char** argv) {
       haveFen = true;
     }
   }
-  if (!haveFen) return BadInput("usage: kvtool search \"<FEN>\" [--depth D] [--seconds S] [--seed N]");
+  if (!haveFen)
+    return BadInput("usage: kvtool search \"<FEN>\" [--depth D] [--seconds S] [--seed N]");
 
   HashAllocate();
   if (seed >= 0) {
@@ -173,39 +178,79 @@ constexpr int BenchDepth = 6;
 
 }  // namespace
 
-int BenchCommand(int argc, char**) {
-  if (argc != 0) {
-    std::fprintf(stderr, "kvtool bench: takes no arguments\n");
-    return 2;
-  }
-  HashAllocate();
+namespace {
+
+// The engine's move through the 3D program's own loop: game frames at full strength, each
+// drawing the room, the clocks and both panels between its slices.
+bool RunSearchIn3d() {
+  PlayerSide = BoardFlipped;  // the engine has White exactly when the player has Black
+  RefreshDisplayBoard();
+  PlacePieces();
+  MenuState = ShowingGame;
+  while (TurnState == 0) MainLoopPass();
+  return true;  // the set-up made sure there is a move to play
+}
+
+// The bench positions searched to a fixed depth; false after reporting a failure.
+bool RunBench(bool in3d, long long* totalSteps, double* totalSeconds) {
   SeedRandom(BenchSeed);
-  long long totalSteps = 0;
-  double totalSeconds = 0;
+  *totalSteps = 0;
+  *totalSeconds = 0;
   int number = 0;
   for (const char* fen : BenchPositions) {
     ++number;
     std::string error;
     if (!SetUpPosition(fen, 0, BenchDepth + 1, &error)) {
       std::fprintf(stderr, "kvtool bench: position %d: %s\n", number, error.c_str());
-      return 1;
+      return false;
     }
-    ThinkingShown = 0;
+    ThinkingShown = in3d ? 1 : 0;  // the 3D program keeps its thinking panel's text up to date
     const double start = ProcessSeconds();
-    const bool played = RunSearch();
+    const bool played = in3d ? RunSearchIn3d() : RunSearch();
     const double seconds = ProcessSeconds() - start;
     if (!played) {
       std::fprintf(stderr, "kvtool bench: position %d: the engine could not move\n", number);
-      return 1;
+      return false;
     }
-    totalSteps += LastSearchSteps;
-    totalSeconds += seconds;
-    std::printf("%2d  bestmove %-6s score %-6d depth %d  steps %-10d %8.3f s\n", number,
-                PlayedMoveText().c_str(), RootScore, LastCompletedDepth, LastSearchSteps,
-                seconds);
+    *totalSteps += LastSearchSteps;
+    *totalSeconds += seconds;
+    std::printf("%s%2d  bestmove %-6s score %-6d depth %d  steps %-10d %8.3f s\n",
+                in3d ? "3d " : "", number, PlayedMoveText().c_str(), RootScore, LastCompletedDepth,
+                LastSearchSteps, seconds);
     std::fflush(stdout);
   }
-  const double rate = totalSeconds > 0 ? static_cast<double>(totalSteps) / totalSeconds : 0;
-  std::printf("total %lld steps in %.3f s: %.0f steps/s\n", totalSteps, totalSeconds, rate);
+  return true;
+}
+
+double Rate(long long steps, double seconds) {
+  return seconds > 0 ? static_cast<double>(steps) / seconds : 0;
+}
+
+}  // namespace
+
+int BenchCommand(int argc, char** argv) {
+  const bool with3d = argc == 1 && std::strcmp(argv[0], "--3d") == 0;
+  if (argc != 0 && !with3d) {
+    std::fprintf(stderr, "kvtool bench: usage: kvtool bench [--3d]\n");
+    return 2;
+  }
+  long long steps = 0;
+  double seconds = 0;
+  if (with3d) {
+    BuildToolScene(SceneOptions{});
+    ShowThinking = 1;
+    ShowMoveList = 1;
+  } else {
+    HashAllocate();
+  }
+  if (!RunBench(false, &steps, &seconds)) return 1;
+  const double bare = Rate(steps, seconds);
+  std::printf("total %lld steps in %.3f s: %.0f steps/s\n", steps, seconds, bare);
+  if (!with3d) return 0;
+  if (!RunBench(true, &steps, &seconds)) return 1;
+  const double in3d = Rate(steps, seconds);
+  std::printf("3d total %lld steps in %.3f s: %.0f steps/s\n", steps, seconds, in3d);
+  ReleaseToolScene();
+  std::printf("3d / bare steps per second: %.2f\n", bare > 0 ? in3d / bare : 0);
   return 0;
 }

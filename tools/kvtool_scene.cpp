@@ -1,0 +1,129 @@
+#include "tools/kvtool_scene.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "engine/hash.h"
+#include "engine/random.h"
+#include "game3d/camera.h"
+#include "game3d/mainloop.h"
+#include "game3d/scene.h"
+#include "game3d/settings.h"
+#include "platform3d/mem/mem_backend.h"
+#include "platform3d/platform.h"
+#include "platform3d/transform.h"
+
+namespace {
+
+// The game stops on a bad data file through FatalError; here its text goes to stderr.
+void ReportAndExit() {
+  if (!MemMessageBoxes.empty()) {
+    std::string text = MemMessageBoxes.back().text;
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    std::fprintf(stderr, "kvtool: %s\n%s\n", MemMessageBoxes.back().title.c_str(), text.c_str());
+  }
+  std::exit(1);
+}
+
+bool ParseChoice(const char* text, std::initializer_list<const char*> names, uint8_t* value) {
+  uint8_t index = 0;
+  for (const char* name : names) {
+    if (std::strcmp(text, name) == 0) {
+      *value = index;
+      return true;
+    }
+    ++index;
+  }
+  return false;
+}
+
+bool ParseCamera(const char* text, SceneOptions* options) {
+  char tail;
+  if (std::sscanf(text, "%lf,%lf,%lf,%lf,%lf%c", &options->x, &options->y, &options->z,
+                  &options->yaw, &options->pitch, &tail) != 5) {
+    return false;
+  }
+  options->camera =
+      options->yaw >= 0 && options->yaw < 360 && options->pitch >= 0 && options->pitch < 360;
+  return options->camera;
+}
+
+}  // namespace
+
+void BuildToolScene(const SceneOptions& options) {
+  MemFatalHandler = ReportAndExit;
+  HashAllocate();
+  SeedRandom(1);
+  AllocSurface(&BackBuffer, FrameWidth, FrameHeight, true);
+  SetStartSettings();
+  BuildGameTables();
+  BuildGameWorld();
+  PlayerSide = options.side;
+  Surroundings = options.surroundings;
+  BoardColour = options.board;
+  WhitePieceStyle = options.pieces;
+  BuildSurroundings();
+  NewGameStep();
+  if (options.camera) {
+    CameraX = options.x;
+    CameraY = options.y;
+    CameraZ = options.z;
+    CameraYaw = options.yaw;
+    CameraPitch = options.pitch;
+  }
+  MouseX = 400;
+  MouseY = 300;
+}
+
+void ReleaseToolScene() {
+  FreeSurface(&BackBuffer);
+  HashRelease();
+}
+
+bool ParseSceneOption(int argc, char** argv, int* i, SceneOptions* options, const char** error) {
+  const char* name = argv[*i];
+  const char* value = *i + 1 < argc ? argv[*i + 1] : nullptr;
+  bool ok;
+  if (std::strcmp(name, "--side") == 0) {
+    ok = value && ParseChoice(value, {"white", "black"}, &options->side);
+  } else if (std::strcmp(name, "--surroundings") == 0) {
+    ok = value && ParseChoice(value, {"0", "1", "2"}, &options->surroundings);
+  } else if (std::strcmp(name, "--board") == 0) {
+    ok = value && ParseChoice(value, {"stone", "wood"}, &options->board);
+  } else if (std::strcmp(name, "--pieces") == 0) {
+    ok = value && ParseChoice(value, {"wood", "white"}, &options->pieces);
+  } else if (std::strcmp(name, "--camera") == 0) {
+    ok = value && ParseCamera(value, options);
+  } else {
+    return false;
+  }
+  if (!ok) *error = name;
+  ++*i;
+  return true;
+}
+
+bool WritePng(const char* path, const Surface& frame) {
+  std::vector<png_byte> rgb(static_cast<size_t>(frame.width) * frame.height * 3);
+  for (int i = 0; i < frame.width * frame.height; ++i) {
+    const uint16_t p = frame.pixels[i];
+    rgb[3 * i] = static_cast<png_byte>(((p >> 11) & 31) * 255 / 31);
+    rgb[3 * i + 1] = static_cast<png_byte>(((p >> 5) & 63) * 255 / 63);
+    rgb[3 * i + 2] = static_cast<png_byte>((p & 31) * 255 / 31);
+  }
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(frame.width);
+  image.height = static_cast<png_uint_32>(frame.height);
+  image.format = PNG_FORMAT_RGB;
+  const bool written = png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr) != 0;
+  png_image_free(&image);
+  return written;
+}
