@@ -63,7 +63,9 @@ std::string PgnMove(const char* entry) {
 }
 
 // errno of a failed call; a failure that set none still counts as one.
-int ErrorNumber() { return errno != 0 ? errno : EIO; }
+int ErrorNumber() {
+  return errno != 0 ? errno : EIO;
+}
 
 }  // namespace
 
