@@ -19,6 +19,7 @@ uint8_t FullScreenActive = 0;
 uint8_t DisplayModeChanged = 0;
 uint8_t QuitRequested = 0;
 int32_t ScreenWidth = 0, ScreenHeight = 0;
+uint8_t WindowedDisplay = 0;
 
 namespace {
 

@@ -28,6 +28,9 @@ extern uint8_t FullScreenActive;    // full screen entered and the display bridg
 extern uint8_t DisplayModeChanged;  // the last SetDisplayMode switched the display
 extern uint8_t QuitRequested;       // the system asked the program to close (window close, signal)
 extern int32_t ScreenWidth, ScreenHeight;  // frame size given to EnterFullScreen
+// Set before the window is made: a framed, resizable window of the frame's size, the frame
+// scaled into it, instead of full screen.
+extern uint8_t WindowedDisplay;
 
 void PlatformStart();        // MMX check, cursor state
 void RegisterWindowClass();  // start the display system

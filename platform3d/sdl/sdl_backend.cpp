@@ -166,8 +166,11 @@ bool BackendMakeIcon() {
 const char* BackendCreateWindow(const char* title, WindowHandle* window) {
   if (!VideoStarted) return "SDL_CreateWindow";
   if (Window == nullptr) {
-    Window = SDL_CreateWindow(title, 0, 0, FrameWidth, FrameHeight,
-                              SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
+    Window = WindowedDisplay
+                 ? SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    FrameWidth, FrameHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE)
+                 : SDL_CreateWindow(title, 0, 0, FrameWidth, FrameHeight,
+                                    SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
     if (Window == nullptr) return "SDL_CreateWindow";
     if (Icon != nullptr) SDL_SetWindowIcon(Window, Icon);
   }
@@ -215,10 +218,11 @@ void BackendSetCursorVisible(bool visible) {
 }
 
 // The monitor keeps its mode: the window covers the desktop and the frame is scaled into it.
+// A windowed display stays as it is; the renderer scales the frame to whatever size it has.
 // The window is first moved and sized over the whole display itself, because without a window
 // manager nobody acts on the full-screen request.
 bool BackendSetDisplayMode(int32_t, int32_t, int32_t) {
-  if (Window == nullptr) return false;
+  if (Window == nullptr || WindowedDisplay) return false;
   int display = SDL_GetWindowDisplayIndex(Window);
   SDL_Rect bounds;
   if (display >= 0 && SDL_GetDisplayBounds(display, &bounds) == 0) {
