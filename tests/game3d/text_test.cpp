@@ -19,7 +19,8 @@ TEST_F(MenuText, EachCharacterIsCutFromItsCellOrDrawnAsItsSign) {
     for (int i = 0; cells[p][i] != '\0'; ++i) {
       FillFont(-1);
       const int perRow = 5 - p;
-      (p ? FontImage2 : FontImage1)[(4 + 7 * (i / perRow)) * 32 + 3 + 6 * (i % perRow)] = 1;
+      uint16_t* const picture = p ? FontImage2 : FontImage1;
+      picture[(4 + 7 * (i / perRow)) * 32 + 3 + 6 * (i % perRow)] = 1;
       Text(std::string(1, cells[p][i]).c_str(), 100, 50, 1);
       EXPECT_TRUE(Pixel(102, 53) == Ink && CountPixels(Ink) == 1) << cells[p][i];
     }
