@@ -359,7 +359,7 @@ constexpr uint8_t CaseBack = 168;
 constexpr int16_t BlackDialTag = 1;
 constexpr int16_t WhiteDialTag = 2;
 
-constexpr double ClockFrontX = 945, ClockTopFrontX = 975, ClockBackX = 1045, ClockHeight = 140;
+constexpr double ClockFrontX = 945, ClockTopFrontX = 995, ClockBackX = 1060, ClockHeight = 140;
 constexpr double ClockLowZ = 360, ClockMidZ = 500, ClockHighZ = 640;
 
 Faces Scenery() {
