@@ -319,7 +319,7 @@ constexpr SidePanel HorseSides[] = {
 
 // Ears, eye, nostril and two tufts of the mane, given corner by corner.
 const Face HorseDetails[] = {
-    {{{4, 92, -7}, {11, 92, -6}, {8, 107, -8}, {8, 107, -8}}, Light, 0},         // ear
+    {{{4, 90, -9}, {12, 90, -7}, {9, 112, -10}, {9, 112, -10}}, Light, 0},       // ear
     {{{12.5, 82, 4}, {12.5, 82, 10}, {12.5, 78, 10}, {12.5, 78, 4}}, Shade, 0},  // eye
     {{{10, 62, 28}, {10, 62, 32}, {10, 59, 32}, {10, 59, 28}}, Shade, 0},        // nostril
     {{{3, 56, -22}, {3, 66, -20}, {3, 64, -30}, {3, 64, -30}}, Shade, 0},        // mane
