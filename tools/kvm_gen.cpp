@@ -5,10 +5,12 @@
 // Shapes are designed in finished world units, as the player sees them: heights above the
 // board, radii from the piece's axis. Writing a file turns them into the units the loader
 // expects, which scales each piece model and lifts it so that model y = 50 lands on the board.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <numbers>
 #include <string>
@@ -58,7 +60,22 @@ constexpr ModelFile QueenFile = {"dame.kvm", 16, Symmetry::Quarter, 1.4, 1.6};
 constexpr ModelFile KnightFile = {"paard.kvm", 27, Symmetry::Half, 1.2, 1.2};
 constexpr ModelFile SceneryFile = {"omgeving.kvm", 8, Symmetry::None, 1.0, 1.0};
 
-long ModelX(const ModelFile& file, double x) {
+bool WriteFile(const std::string& folder, const char* name, const std::string& text) {
+  const std::string path = folder + "/" + name;
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (out == nullptr) {
+    std::fprintf(stderr, "kvm-gen: cannot write %s\n", path.c_str());
+    return false;
+  }
+  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  if (std::fclose(out) != 0 || !written) {
+    std::fprintf(stderr, "kvm-gen: writing %s failed\n", path.c_str());
+    return false;
+  }
+  return true;
+}
+
+long ModelXZ(const ModelFile& file, double x) {
   return std::lround(x / file.scaleXZ);
 }
 
@@ -81,20 +98,13 @@ bool WriteModel(const std::string& folder, const ModelFile& file, const Faces& f
   for (const Face& face : faces) {
     text += std::to_string(++number) + "\n" + std::to_string(face.colour) + "\n";
     for (const Point& p : face.corner) {
-      text += std::to_string(ModelX(file, p.x)) + "\n";
+      text += std::to_string(ModelXZ(file, p.x)) + "\n";
       text += std::to_string(ModelY(file, p.h)) + "\n";
-      text += std::to_string(ModelX(file, p.z)) + "\n";
+      text += std::to_string(ModelXZ(file, p.z)) + "\n";
     }
     text += std::to_string(face.tag) + "\n";
   }
-  const std::string path = folder + "/" + file.name;
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (out == nullptr) {
-    std::fprintf(stderr, "kvm-gen: cannot write %s\n", path.c_str());
-    return false;
-  }
-  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  return std::fclose(out) == 0 && written;
+  return WriteFile(folder, file.name, text);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -208,7 +218,7 @@ Faces Turned(const Step (&profile)[N], Symmetry symmetry) {
 }
 
 // Heights in world units above the board; the finished pieces stand pawn 74, rook 98,
-// knight 107, bishop 124, queen 142 and king 166 high, at most 35 from their axis.
+// knight 112, bishop 124, queen 142 and king 166 high, at most 35 from their axis.
 
 constexpr Step PawnProfile[] = {
     Ring(30, 0, 30, 6, Shade),    // foot
@@ -397,14 +407,7 @@ bool WriteImage(const std::string& folder, const char* name, const Image& image)
     text += static_cast<char>(index);
     text += '\n';
   }
-  const std::string path = folder + "/" + name;
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (out == nullptr) {
-    std::fprintf(stderr, "kvm-gen: cannot write %s\n", path.c_str());
-    return false;
-  }
-  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  return std::fclose(out) == 0 && written;
+  return WriteFile(folder, name, text);
 }
 
 struct Ink {
@@ -412,18 +415,27 @@ struct Ink {
   uint8_t index;
 };
 
-// A 32x32 bitmap of symbols, each standing for a palette index.
+// Writes a 32x32 bitmap of symbols, each standing for a palette index.
 template <size_t N>
-Image Bitmap(const char* const (&rows)[32], const Ink (&inks)[N]) {
+bool WriteBitmap(const std::string& folder, const char* name, const char* const (&rows)[32],
+                 const Ink (&inks)[N]) {
   Image image{};
   for (int r = 0; r < 32; ++r) {
+    if (std::strlen(rows[r]) != 32) {
+      std::fprintf(stderr, "kvm-gen: %s: row %d is not 32 symbols wide\n", name, r);
+      return false;
+    }
     for (int c = 0; c < 32; ++c) {
-      for (const Ink& ink : inks) {
-        if (rows[r][c] == ink.symbol) image[32 * r + c] = ink.index;
+      const Ink* ink = std::find_if(std::begin(inks), std::end(inks),
+                                    [&](const Ink& i) { return i.symbol == rows[r][c]; });
+      if (ink == std::end(inks)) {
+        std::fprintf(stderr, "kvm-gen: %s: no colour for '%c' in row %d\n", name, rows[r][c], r);
+        return false;
       }
+      image[32 * r + c] = ink->index;
     }
   }
-  return image;
+  return WriteImage(folder, name, image);
 }
 
 // The clock dial, centred on texel (15, 16) where the game draws the hands (lengths 5 and 8,
@@ -537,8 +549,8 @@ int main(int argc, char** argv) {
   }
   const bool ok = WriteImage(folder, "font1.kvm", FontSheet("abcdefghijklmnopqrst")) &&
                   WriteImage(folder, "font2.kvm", FontSheet("uvwxyz1234567890")) &&
-                  WriteImage(folder, "wijzerpl.kvm", Bitmap(DialRows, DialInks)) &&
-                  WriteImage(folder, "vloer.kvm", Bitmap(FloorRows, FloorInks)) &&
+                  WriteBitmap(folder, "wijzerpl.kvm", DialRows, DialInks) &&
+                  WriteBitmap(folder, "vloer.kvm", FloorRows, FloorInks) &&
                   WriteModel(folder, PawnFile, Turned(PawnProfile, Symmetry::Quarter)) &&
                   WriteModel(folder, BishopFile, Turned(BishopProfile, Symmetry::Quarter)) &&
                   WriteModel(folder, RookFile, Turned(RookProfile, Symmetry::Quarter)) &&
