@@ -4,3 +4,10 @@ if(TARGET korvane3d)
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/window_game.sh $<TARGET_FILE:korvane3d>)
   set_tests_properties(Game3dEndToEndWindowGame PROPERTIES TIMEOUT 120)
 endif()
+
+# The data files in data/ are kvm-gen's output, unedited.
+if(TARGET kvm-gen)
+  add_test(NAME DataFilesMatchGenerator
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/data_files_match.sh $<TARGET_FILE:kvm-gen>
+                   ${CMAKE_SOURCE_DIR}/data)
+endif()
