@@ -75,29 +75,42 @@ void GoCommand() {
   }
 }
 
+// After a take-back the side to move follows from who began the game and how many half-moves
+// are left, never from the turn before it: a count cut at 0, or the placeholder count a waiting
+// set-up leaves, would otherwise hand the move to the side that is not to move. A finished game
+// stays finished, so the loop keeps reading commands.
+void TurnAfterTakeBack() {
+  if (GameStatus == 3 || GameStatus == 4) {
+    TurnState = 2;
+    return;
+  }
+  const bool engineMovesNext = (StartOfGame.engineMovesFirst == 1) == (HalfMoveCount % 2 == 0);
+  TurnState = engineMovesNext ? 0 : 1;
+}
+
 void RemoveCommand() {
   MovesThisControl -= 1;
   if (MovesThisControl < 0) MovesThisControl = MovesPerControl;
   HalfMoveCount = static_cast<int16_t>(HalfMoveCount < 2 ? 0 : HalfMoveCount - 2);
   ReplayHistory();
+  TurnAfterTakeBack();
 }
 
 void UndoCommand() {
-  HalfMoveCount = static_cast<int16_t>(HalfMoveCount < 1 ? 0 : HalfMoveCount - 1);
+  // Nothing has been played since the game began: there is nothing to take back.
+  if (HalfMoveCount <= 0) return;
+  HalfMoveCount = static_cast<int16_t>(HalfMoveCount - 1);
   ReplayHistory();
-  // A finished game stays finished, so the loop keeps reading commands.
-  if (GameStatus == 3 || GameStatus == 4) {
-    TurnState = 2;
-  } else {
-    TurnState = TurnState == 0 ? 1 : 0;
-  }
+  TurnAfterTakeBack();
 }
 
 }  // namespace
 
 void DecodeTypedMove() {
-  TypedFrom = static_cast<uint8_t>(FileContribution(CommandChar(1)) + RankContribution(CommandChar(2)));
-  TypedTo = static_cast<uint8_t>(FileContribution(CommandChar(3)) + RankContribution(CommandChar(4)));
+  TypedFrom =
+      static_cast<uint8_t>(FileContribution(CommandChar(1)) + RankContribution(CommandChar(2)));
+  TypedTo =
+      static_cast<uint8_t>(FileContribution(CommandChar(3)) + RankContribution(CommandChar(4)));
 }
 
 void SetBoardCommand() {

@@ -151,6 +151,18 @@ TEST(Transcript, GamesAndTakeBacks) {
            {"xboard\nnew\nsd 3\ne2e4\nremove\nhuh\nd2d4\nquit\n", 2, StartBoard, "",
             "d7d5|g8f6|e7e6|c7c6"},
            {"xboard\nnew\nforce\ne2e4\ne7e5\nundo\nhuh\nquit\n", 0, AfterE4},
+           // Nothing to take back: "undo" changes nothing, so White's first move is answered
+           // once (an out-of-turn engine move would show as a second "move").
+           {"sd 3\nundo\ne2e4\nquit\n", 1,
+            "********/********/********/********/4P3/8/PPPP1PPP/RNBQKBNR", "", e4Book},
+           {"xboard\nundo\nsd 3\ne2e4\nquit\n", 1, "", "", e4Book},
+           {"xboard\nnew\nsd 3\nundo\nundo\ne2e4\nquit\n", 1, "", "", e4Book},
+           {knight + "undo\ng1f3\nhuh\nquit\n", 1, "********/********/8/8/8/5N2/8/4K3"},
+           // A waiting set-up: the take-back goes to the old game's start with White to move.
+           {"sd 3\nsetboard 4k3/8/8/8/8/8/8/4K1N1 w - - 0 1\nundo\ne2e4\nquit\n", 1, "", "",
+            e4Book},
+           // Taking back the engine's only move as White leaves the engine to move again.
+           {"xboard\nnew\nsd 3\ngo\nremove\nquit\n", 2, "", "", "e2e4|d2d4|c2c4|g1f3"},
            {knight + "g1f3\nremove\nhuh\nquit\n", 1, "4k3/8/8/8/8/8/8/4K1N1"},
            // The same moves again after take-backs are no repetition (no draw line).
            {knight + "g1f3\nremove\ng1f3\nremove\ng1f3\nremove\ng1f3\nremove\ng1f3\nquit\n", 5},
