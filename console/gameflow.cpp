@@ -26,7 +26,9 @@ namespace {
 constexpr uint8_t SinglePly = 29;
 constexpr uint8_t SingleIndex = 29;
 
-bool GameOver() { return GameStatus == 3 || GameStatus == 4; }
+bool GameOver() {
+  return GameStatus == 3 || GameStatus == 4;
+}
 
 // Board and ply 0 from the game.
 void LoadGamePosition() {
@@ -110,7 +112,9 @@ uint8_t PlayOnBoard(uint8_t side, uint8_t from, uint8_t target, uint8_t promotio
 }
 
 // The side to move in the game: 1 for the engine, 2 for the opponent.
-uint8_t SideToMove() { return TurnState == 0 ? 1 : 2; }
+uint8_t SideToMove() {
+  return TurnState == 0 ? 1 : 2;
+}
 
 // Ends the game when the side to move has no legal move: mate when it is in check, else
 // stalemate. The result goes into the record after the last move and is printed.
@@ -163,8 +167,7 @@ void Underpromote(uint8_t target, uint8_t kind, int16_t recordEntry) {
   GameStatus = KingAttacked1() ? 1 : 0;
   if (recordEntry >= 0 && recordEntry < GameRecordSize) {
     PromotionLetter = "qrbn"[kind - 1];
-    const std::string text = MoveText(TypedFrom,
-                                      static_cast<uint8_t>(target + PromotionFlag), 25,
+    const std::string text = MoveText(TypedFrom, static_cast<uint8_t>(target + PromotionFlag), 25,
                                       static_cast<uint8_t>(GameStatus ? 2 : 0));
     std::strncpy(GameRecord[recordEntry], text.c_str(), GameTextSize - 1);
     GameRecord[recordEntry][GameTextSize - 1] = '\0';
@@ -177,10 +180,17 @@ void Underpromote(uint8_t target, uint8_t kind, int16_t recordEntry) {
 // Piece kind chosen by the fifth character of a typed promotion; a queen by default.
 uint8_t PromotionKindTyped() {
   switch (CommandChar(5)) {
-    case 'r': case 'R': return 2;
-    case 'b': case 'B': return 3;
-    case 'n': case 'N': return 4;
-    default: return 1;
+    case 'r':
+    case 'R':
+      return 2;
+    case 'b':
+    case 'B':
+      return 3;
+    case 'n':
+    case 'N':
+      return 4;
+    default:
+      return 1;
   }
 }
 
@@ -201,7 +211,9 @@ void EngineStartup() {
   SetThinkingOutput(ConsoleThinkingLine);
 }
 
-void EngineShutdown() { HashRelease(); }
+void EngineShutdown() {
+  HashRelease();
+}
 
 void StartNewGame() {
   ResetGameState();  // also the start position and the book for it
@@ -226,7 +238,8 @@ void EngineTurn() {
   PrintLine(SummaryText(LastSearchNodes, ThinkSeconds));
   PrintLine("move " + CoordinateText(PlayedFrom, PlayedTo));
   MovesThisControl += 1;
-  if (HalfMoveCount >= 1 && HalfMoveCount <= GameRecordSize) PromotionHistory[HalfMoveCount - 1] = 0;
+  if (HalfMoveCount >= 1 && HalfMoveCount <= GameRecordSize)
+    PromotionHistory[HalfMoveCount - 1] = 0;
   PrintResultLines(2);
   ClearCommandLine();
   TimeReceived = 0;
@@ -266,17 +279,29 @@ void OpponentMove() {
   ClearCommandLine();
 }
 
-bool ForcedMove(uint8_t side) {
+bool ForcedMoveLine(uint8_t side) {
   const char file = CommandChar(1), rank = CommandChar(2);
-  if (CommandLine.length != 4 || file < 'a' || file > 'h' || rank < '1' || rank > '8') return false;
+  if (CommandLine.length == 4) return file >= 'a' && file <= 'h' && rank >= '1' && rank <= '8';
+  // xboard hands over edited and loaded games with promotions spelt "e7e8q": such a line is
+  // played when the side's pawn can make that promotion here, so both boards stay the same.
+  if (CommandLine.length != 5 || !CommandLooksLikeMove()) return false;
+  LoadGamePosition();
+  const uint8_t last = GenerateAtRoot(side, true);
+  const int index = last == NoMoves ? -1 : FindMove(last, TypedFrom, TypedTo);
+  return index >= 0 && MoveTo[0][index] >= PromotionFlag;
+}
+
+bool ForcedMove(uint8_t side) {
+  if (!ForcedMoveLine(side)) return false;
   // The record keeps room for the result after the last move.
   if (HalfMoveCount < 0 || HalfMoveCount >= GameRecordSize - 1) return false;
+  const uint8_t kind = CommandLine.length == 5 ? PromotionKindTyped() : 1;
   LoadGamePosition();
-  const uint8_t ply = PlayOnBoard(side, TypedFrom, TypedTo, 1);
+  const uint8_t ply = PlayOnBoard(side, TypedFrom, TypedTo, kind);
   StoreGamePosition(ply);
   MoveHistoryFrom[HalfMoveCount] = TypedFrom;
   MoveHistoryTo[HalfMoveCount] = TypedTo;
-  PromotionHistory[HalfMoveCount] = 1;
+  PromotionHistory[HalfMoveCount] = kind;
   HalfMoveCount += 1;
   ClearCommandLine();
   TurnState = side == 1 ? 1 : 0;

@@ -14,8 +14,12 @@ void StartNewGame();
 void EngineTurn();
 // The typed move TypedFrom-TypedTo for side 2, tested against the legal moves (MoveFound).
 void OpponentMove();
-// A move typed in force mode for the side to move, played without a legality test.
-// False when the line is not a four-character move or the record is full.
+// CommandLine is a force-mode move for side: four characters starting with a square, or a
+// five-character promotion that the side's pawn can make in the game position.
+bool ForcedMoveLine(uint8_t side);
+// A move typed in force mode for the side to move, played without a legality test (a
+// promotion places the piece its fifth character names). False when the line is not a
+// force-mode move or the record is full.
 bool ForcedMove(uint8_t side);
 // Rebuilds the game from its start and the first HalfMoveCount moves of the history.
 void ReplayHistory();

@@ -13,12 +13,8 @@
 
 namespace {
 
-bool GameOver() { return GameStatus == 3 || GameStatus == 4; }
-
-// Four characters, the first a file letter and the second a rank digit.
-bool ForcedMoveShape() {
-  const char file = CommandChar(1), rank = CommandChar(2);
-  return CommandLine.length == 4 && file >= 'a' && file <= 'h' && rank >= '1' && rank <= '8';
+bool GameOver() {
+  return GameStatus == 3 || GameStatus == 4;
 }
 
 // A line of more than two characters after the table: a move for side 2, played as typed in
@@ -28,7 +24,7 @@ void HandleTypedMove() {
   if (ForceMode == 1) {
     if (TurnState == 1) {
       played = ForcedMove(2);
-    } else if (TurnState == 0 && !GameOver() && ForcedMoveShape()) {
+    } else if (TurnState == 0 && !GameOver() && ForcedMoveLine(1)) {
       waiting = true;  // side 1's move: the next pass plays it
     }
   } else if (TurnState == 1 && !GameOver()) {
@@ -58,7 +54,7 @@ void ConsoleStartup() {
 }
 
 bool RunPass() {
-  if (TurnState == 0 && !GameOver() && ForceMode == 1 && ForcedMoveShape()) ForcedMove(1);
+  if (TurnState == 0 && !GameOver() && ForceMode == 1 && ForcedMoveLine(1)) ForcedMove(1);
   if (TurnState == 0 && !GameOver() && ForceMode == 0) EngineTurn();
   SecondTick();  // whole seconds of thinking for the search's budget
   if (TurnState > 0 || ForceMode == 1) {

@@ -202,6 +202,16 @@ TEST(Transcript, ForceSetboardColoursAndLineInput) {
             "8/8/8/8/8/8/8/K6k"},
            {"xboard\nforce\nsetboard 8/8/8/8/8/8/8/K6k b - - 0 1\nwhite\ngo\nhuh\nquit\n", 0,
             "k6K/8/8/8/8/8/8/8"},
+           // Promotions typed in force mode place the piece named, for either side, survive a
+           // take-back and are the position "go" plays on; a line that is no pawn's promotion
+           // is refused as before.
+           {refused + "8/P5k1/8/8/8/8/8/4K3 w - - 0 1\nnew\nsd 3\na7a8q\ngo\nhuh\nquit\n", 1,
+            "Q7/********/********/8/8/8/8/4K3"},
+           {refused + "8/P5k1/8/8/8/8/7p/4K3 w - - 0 1\nnew\na7a8r\ng7g8q\nh2h1n\ne1e2\ng7g6\n"
+                      "remove\nhuh\nquit\n",
+            0, "R7/6k1/8/8/8/8/8/4K2n", "Illegal move: g7g8q"},
+           {refused + "8/6k1/8/8/8/8/7p/4K3 b - - 0 1\nnew\nsd 3\nh2h1N\nwhite\ngo\nhuh\nquit\n", 1,
+            "n*******/********/8/8/8/8/********/8"},
            {castle + "- - 0 1\ngo\ne1g1\nquit\n", 0, "", "Illegal move: e1g1"},
            {castle + "KQkq - 0 1\ngo\ne1g1\nhuh\nquit\n", 1,
             "********/********/********/********/8/8/PPPPPPPP/R4RK1"},
