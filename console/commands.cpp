@@ -113,11 +113,9 @@ void DecodeTypedMove() {
       static_cast<uint8_t>(FileContribution(CommandChar(3)) + RankContribution(CommandChar(4)));
 }
 
-void SetBoardCommand() {
-  // The FEN starts after "setboard "; missing castling and en-passant fields mean every right
-  // that the pieces' places allow and no en passant.
-  std::string fen(CommandLine.text + (CommandLine.length > 9 ? 9 : CommandLine.length),
-                  CommandLine.text + CommandLine.length);
+bool ParseSetupFen(std::string fen, FenPosition* position, std::string* error) {
+  // Missing castling and en-passant fields mean every right that the pieces' places allow and
+  // no en passant.
   int fields = 0;
   bool inField = false;
   for (char c : fen) {
@@ -127,16 +125,27 @@ void SetBoardCommand() {
   if (fields == 2) fen += " KQkq -";
   if (fields == 3) fen += " -";
 
+  FenPosition parsed;
+  if (!ParseFen(fen, &parsed, error)) return false;
+  // The side that is not to move must not be in check: Black is side 1 on this board.
+  for (int square = 0; square < 64; ++square) Board[square] = parsed.squares[square];
+  const bool acceptable = parsed.whiteToMove ? KingAttacked1() == 0 : KingAttacked2() == 0;
+  for (int square = 0; square < 64; ++square) Board[square] = GameBoard[square];
+  if (!acceptable) {
+    *error = "the side not to move is in check";
+    return false;
+  }
+  *position = parsed;
+  return true;
+}
+
+void SetBoardCommand() {
+  // The FEN starts after "setboard ".
+  const std::string fen(CommandLine.text + (CommandLine.length > 9 ? 9 : CommandLine.length),
+                        CommandLine.text + CommandLine.length);
   FenPosition position;
   std::string error;
-  bool acceptable = ParseFen(fen, &position, &error);
-  if (acceptable) {
-    // The side that is not to move must not be in check: Black is side 1 on this board.
-    for (int square = 0; square < 64; ++square) Board[square] = position.squares[square];
-    acceptable = position.whiteToMove ? KingAttacked1() == 0 : KingAttacked2() == 0;
-    for (int square = 0; square < 64; ++square) Board[square] = GameBoard[square];
-  }
-  if (!acceptable) {
+  if (!ParseSetupFen(fen, &position, &error)) {
     PrintLine("tellusererror Illegal position");
     return;
   }
