@@ -7,6 +7,7 @@
 #include "console/gameflow.h"
 #include "console/lineinput.h"
 #include "console/output.h"
+#include "console/uci.h"
 #include "engine/game.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
@@ -16,6 +17,9 @@ namespace {
 bool GameOver() {
   return GameStatus == 3 || GameStatus == 4;
 }
+
+bool LineRead = false;      // a command line has been read
+bool UciRequested = false;  // the first line was "uci": the UCI session takes over
 
 // A line of more than two characters after the table: a move for side 2, played as typed in
 // force mode, tested otherwise.
@@ -61,6 +65,11 @@ bool RunPass() {
     ClearCommandLine();
     // The end of the input ends the program as "quit" does.
     if (!ReadCommandLine()) return false;
+    if (!LineRead && CommandIs("uci")) {
+      UciRequested = true;
+      return false;
+    }
+    LineRead = true;
     DecodeTypedMove();
     if (TurnState == 2) PrintLine(ResultText);
     DispatchCommand();
@@ -73,6 +82,7 @@ int RunConsole() {
   ConsoleStartup();
   while (RunPass()) {
   }
+  const int status = UciRequested ? RunUci() : 0;
   EngineShutdown();
-  return 0;
+  return status;
 }
