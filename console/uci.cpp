@@ -223,6 +223,8 @@ int64_t ElapsedMilliseconds() {
 // 2 for n = 1); a mate against it keeps its score in later iterations, so the depth where it
 // first showed counts: 2n.
 void UciThinkingLine(uint8_t depth) {
+  // A book move ends the search before its first step: there is no score to report.
+  if (NodeCount <= 100) return;
   const int64_t ms = ElapsedMilliseconds();
   const int64_t nodes = NodeCount;
   std::string line = "info depth " + std::to_string(depth + 1) + " score ";
@@ -366,6 +368,9 @@ void GoCommand(const Tokens& tokens) {
 
   LastSearchWhite = BoardFlipped;
   HintFrom = HintTo = 0;  // a book move leaves no expected reply
+  // Each "go" reports its own score, even one the last search ended with (no printed score is
+  // ever an open bound).
+  LastShownScore = OpenBound;
   MateDepth = 0;
   HoldAnswer = infinite || ponder;
   Pondering = ponder;

@@ -126,14 +126,10 @@ size_t GoLines(const std::string& session) {
 }  // namespace
 
 TEST(ConsoleFuzz, RandomMutatedAndLongSessionsNeverCrash) {
-  struct Session {
-    std::string what, input;
-    bool uci;
-  };
-  std::vector<Session> sessions;
+  std::vector<std::pair<std::string, std::string>> sessions;
   for (uint64_t seed = 1; seed <= 16; ++seed) {
-    sessions.push_back({"seed " + std::to_string(seed), RandomSession(seed, false), false});
-    sessions.push_back({"uci seed " + std::to_string(seed), RandomSession(seed, true), true});
+    sessions.emplace_back("seed " + std::to_string(seed), RandomSession(seed, false));
+    sessions.emplace_back("uci seed " + std::to_string(seed), RandomSession(seed, true));
   }
   // Knights back and forth for both sides, untested, far past the record's length; then
   // take-backs, a game from the result and more moves.
@@ -144,32 +140,30 @@ TEST(ConsoleFuzz, RandomMutatedAndLongSessionsNeverCrash) {
     knights += std::string(" ") + cycle[i % 4];
   }
   for (int i = 0; i < 12; ++i) force += i % 3 == 0 ? "undo\n" : "remove\n";
-  sessions.push_back({"long force-mode game", force + "sd 2\nwhite\ngo\ng8f6\nhuh\nquit\n", false});
+  sessions.emplace_back("long force-mode game", force + "sd 2\nwhite\ngo\ng8f6\nhuh\nquit\n");
   // More take-backs than moves, from the start on, in a normal game.
   std::string takeBacks = "xboard\nnew\nsd 2\n";
   for (int i = 0; i < 40; ++i) takeBacks += "remove\nundo\n";
-  sessions.push_back(
-      {"take-backs", takeBacks + "e2e4\nundo\nundo\nundo\nremove\nremove\nd2d4\nquit\n", false});
+  sessions.emplace_back("take-backs",
+                        takeBacks + "e2e4\nundo\nundo\nundo\nremove\nremove\nd2d4\nquit\n");
   // A game drawn by repetition long ago is still answered; more moves than the record holds
   // and a line past the line limit are refused.
-  sessions.push_back({"uci long games",
-                      "uci\nposition startpos moves" + knights.substr(0, 400 * 5) +
-                          "\ngo depth 2\nposition startpos moves" + knights +
-                          "\ngo depth 2\nposition startpos moves" + knights + knights + knights +
-                          "\ngo depth 2\n",
-                      true});
+  const std::string position = "\ngo depth 2\nposition startpos moves";
+  sessions.emplace_back("uci long games", "uci" + position + knights.substr(0, 2000) + position +
+                                              knights + position + knights + knights + knights +
+                                              "\ngo depth 2\n");
 
-  for (const Session& session : sessions) {
-    const SessionResult result = RunSession(session.input, 60);
-    EXPECT_EQ(result.exit, 0) << session.what << "\n" << result.errors;  // sanitizers end it
-    EXPECT_TRUE(EveryLineEndsInCrLf(result.output)) << session.what;
-    if (session.uci) {
+  for (const auto& [what, input] : sessions) {
+    const SessionResult result = RunSession(input, 60);
+    EXPECT_EQ(result.exit, 0) << what << "\n" << result.errors;  // sanitizers end it otherwise
+    EXPECT_TRUE(EveryLineEndsInCrLf(result.output)) << what;
+    if (input.starts_with("uci\n")) {
       // Every "go" is answered once, whatever came between.
       const std::vector<std::string> out = OutputLines(result.output);
       const auto answers = std::count_if(out.begin(), out.end(), [](const std::string& line) {
-        return line.rfind("bestmove ", 0) == 0;
+        return line.starts_with("bestmove ");
       });
-      EXPECT_EQ(static_cast<size_t>(answers), GoLines(session.input)) << session.what;
+      EXPECT_EQ(static_cast<size_t>(answers), GoLines(input)) << what;
     }
     if (HasFailure()) break;
   }
