@@ -301,7 +301,10 @@ void PonderHit() {
 }
 
 void GoCommand(const Tokens& tokens) {
-  int64_t wtime = -1, btime = -1, winc = 0, binc = 0, movesToGo = 0, moveTime = -1, depth = -1;
+  // A clock can be sent below zero; only a field not sent at all is absent.
+  constexpr int64_t Absent = INT64_MIN;
+  int64_t wtime = Absent, btime = Absent, winc = 0, binc = 0, movesToGo = 0;
+  int64_t moveTime = Absent, depth = Absent;
   bool infinite = false, ponder = false;
   struct Field {
     const char* name;
@@ -341,7 +344,7 @@ void GoCommand(const Tokens& tokens) {
   const int64_t ownIncrement = BoardFlipped == 1 ? winc : binc;
   int32_t seconds = DefaultSeconds;
   MaxDepth = 30;
-  if (ownTime >= 0) {
+  if (ownTime != Absent) {
     RemainingCentis = static_cast<int32_t>(std::clamp<int64_t>(ownTime / 10, 0, MaxCentis));
     IncrementSeconds = static_cast<int32_t>(std::clamp<int64_t>(ownIncrement / 1000, 0, 100000));
     MovesPerControl = static_cast<int32_t>(std::clamp<int64_t>(movesToGo, 0, 100000));
@@ -350,13 +353,13 @@ void GoCommand(const Tokens& tokens) {
     ComputeMoveTime();
     seconds = SecondsPerMove;
   }
-  if (moveTime >= 0) {
+  if (moveTime != Absent) {
     // The search stops once ThinkSeconds reaches seconds - 1, within moveTime.
     seconds = static_cast<int32_t>(std::clamp<int64_t>(moveTime, 0, 2000000000) / 1000 + 1);
   }
   if (depth > 0) {
     MaxDepth = static_cast<uint8_t>(std::clamp<int64_t>(depth, 3, 30));
-    if (ownTime < 0 && moveTime < 0) seconds = 0;
+    if (ownTime == Absent && moveTime == Absent) seconds = 0;
   }
   if (infinite) {
     seconds = 0;
