@@ -20,7 +20,7 @@ asan:
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 play: deps build
-	@bash scripts/play.sh
+	@bash scripts/play.sh $(ARGS)
 
 # The sanitizer run leaves out the slow perft depths and the end-to-end runs.
 test: deps build asan
