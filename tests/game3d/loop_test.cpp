@@ -33,13 +33,12 @@ class Loop : public GameTest {
     SetSecondsSource(nullptr);
     GameTest::TearDown();
   }
-  // One pass with the mouse at (x, y) and the left button as given.
-  bool Pass(int x, int y, bool left) {
-    MouseX = static_cast<uint16_t>(x);
-    MouseY = static_cast<uint16_t>(y);
-    LeftButton = left;
+  // One pass with the mouse at (x, y) and the left button and Enter as given.
+  bool Pass(int x, int y, bool left, bool enter = false) {
+    MouseX = static_cast<uint16_t>(x), MouseY = static_cast<uint16_t>(y);
+    LeftButton = left, KeyDown[VkReturn] = enter;
     const bool goesOn = MainLoopPass();
-    LeftButton = 0;
+    LeftButton = 0, KeyDown[VkReturn] = 0;
     return goesOn;
   }
   // Over the point, pressed, released: a click as the loop sees it.
@@ -48,9 +47,23 @@ class Loop : public GameTest {
     ASSERT_TRUE(Pass(x, y, true));
     ASSERT_TRUE(Pass(x, y, false));
   }
+  static int Quad(const char* square) {
+    return 8 * (8 - (square[1] - '0')) + 7 - (square[0] - 'a');
+  }
+  // A pass with the mouse over a square, which the render must find under the mouse even
+  // when a piece stands over it.
+  void PassOver(const char* square, bool left, bool enter = false) {
+    const ScreenPoint p = points[Quad(square)];
+    ASSERT_TRUE(Pass(p.x, p.y, left, enter));
+    EXPECT_EQ(HoverSquare, Quad(square)) << square;
+  }
   void ClickSquare(const char* square) {
-    const ScreenPoint p = points[8 * (8 - (square[1] - '0')) + 7 - (square[0] - 'a')];
-    Click(p.x, p.y);
+    PassOver(square, false), PassOver(square, true), PassOver(square, false);
+  }
+  void StartNewGame() {
+    Click(400, 185);  // "start new game"
+    ASSERT_EQ(MenuState, ShowingGame);
+    points = SquareScreenPoints();
   }
   void Escape() {
     KeyDown[VkEscape] = 1;
@@ -86,9 +99,23 @@ TEST_F(Loop, StartsInTheMenusOverTheFirstPicture) {
   EXPECT_EQ(TrackedBytes, startBytes);
 }
 
+TEST_F(Loop, EnterAndAHeldSweepPickSquares) {
+  StartNewGame();
+  // Empty squares of the fourth rank make no move among them: each pass with the button held
+  // selects the square the pass before found under the mouse.
+  for (const char* square : {"a4", "a4", "b4", "c4", "d4", "d4"}) PassOver(square, true);
+  EXPECT_EQ(SquareSelected, 1);
+  EXPECT_EQ(SelectedSquare, Quad("d4"));
+  ClickSquare("g1");  // no move from d4 to g1: g1 is picked instead
+  EXPECT_EQ(SelectedSquare, Quad("g1"));
+  PassOver("f3", false);
+  PassOver("f3", false, true);  // Enter tries the move like a press
+  EXPECT_STREQ(GameRecord[0], "Ng1-f3");
+  Quit();
+}
+
 TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEnd) {
-  Click(400, 185);  // "start new game"
-  ASSERT_EQ(MenuState, ShowingGame);
+  StartNewGame();
   ASSERT_EQ(TurnState, 1);
   // A mate in two where the engine's one reply is forced: 1. Rh7 Kb8 2. Rh8#.
   FenPosition position;
@@ -97,7 +124,6 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEnd) {
   InstallSetupPosition(position);
   RefreshDisplayBoard();
   PlacePieces();
-  points = SquareScreenPoints();
   ClickSquare("h1");
   ClickSquare("h7");
   EXPECT_STREQ(GameRecord[0], "Rh1-h7");
@@ -116,7 +142,7 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEnd) {
 
 TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   MoveTimeSetting = 225;
-  Click(400, 185);
+  StartNewGame();
   // Out of the book with the engine to move: it thinks for many frames.
   FenPosition position;
   std::string error;

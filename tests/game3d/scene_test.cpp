@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "engine/game.h"
-#include "engine/hash.h"
 #include "engine/random.h"
 #include "engine/state.h"
 #include "game3d/camera.h"
@@ -17,10 +16,8 @@
 
 namespace {
 
-class Scene : public GameTest {
+class Scene : public EngineGameTest {
  protected:
-  static void SetUpTestSuite() { HashAllocate(); }
-  static void TearDownTestSuite() { HashRelease(); }
   void SetUp() override {
     GameTest::SetUp();
     SeedRandom(3);
@@ -30,70 +27,43 @@ class Scene : public GameTest {
   DataFolder data;
 };
 
-// Square centre of a real square: White's pieces stand at the high-z end, file a at high x.
-std::pair<int, int> Centre(int file, int rank) {
-  return {850 - 100 * file, 950 - 100 * rank};
-}
-
-TEST_F(Scene, PiecesStandOnTheirSquaresForBothSides) {
+TEST_F(Scene, PiecesStandOnTheirSquaresForBothSidesAndStyles) {
+  // Every model's first corner is on its axis, so each placed face starts at its square's
+  // centre. Faces keeping the model's own shade: a quarter of a turned piece, half a knight.
+  const int backRank[8] = {11, 27, 16, 16, 16, 16, 27, 11};  // files a..h
   const uint16_t base = PaletteColour(DataFolder::ModelColourIndex);
   for (uint8_t side : {0, 1}) {
     for (uint8_t style : {0, 1}) {
-      PlayerSide = side;
-      WhitePieceStyle = style;
+      PlayerSide = side, WhitePieceStyle = style;
       NewGameStep();
-      // Every placed face starts at its square's centre (the models' first corners are on
-      // their axes): count the faces per square and colour.
-      std::map<std::tuple<int, int, uint16_t>, int> faces;
+      std::map<std::tuple<int, int, uint16_t>, int> faces;  // x, z, colour
       for (int f = PieceFacesStart; f <= PieceFacesLast; ++f) {
         if (FaceTable.Y1[f] != EmptyCoordinate)
           ++faces[{FaceTable.X1[f], FaceTable.Z1[f], FaceTable.Colour[f]}];
       }
-      const uint16_t white = base + (style == 1 ? PaletteColour(29) : PaletteColour(180));
+      const uint16_t white = base + PaletteColour(style == 1 ? 29 : 180);
       const uint16_t black = base - PaletteColour(17);
-      // Faces that keep the base colour: a quarter of a turned piece, half of a knight.
-      const int backRank[8] = {11, 27, 16, 16, 16, 16, 27, 11};
-      std::map<std::tuple<int, int, uint16_t>, int> expected;
+      const auto at = [&](int x, int z, uint16_t colour) { return faces[{x, z, colour}]; };
       for (int file = 0; file < 8; ++file) {
-        const auto add = [&](int rank, uint16_t colour, int count) {
-          auto [x, z] = Centre(file, rank);
-          expected[{x, z, colour}] = count;
-        };
-        add(1, white, backRank[file]);
-        add(2, white, 12);
-        add(7, black, 12);
-        add(8, black, backRank[file]);
+        // White's pieces stand at the high-z end, file a at high x.
+        const int x = 850 - 100 * file;
+        EXPECT_EQ(at(x, 850, white), backRank[file]) << int(side) << file;
+        EXPECT_EQ(at(x, 750, white), 12) << int(side) << file;
+        EXPECT_EQ(at(x, 250, black), 12) << int(side) << file;
+        EXPECT_EQ(at(x, 150, black), backRank[file]) << int(side) << file;
       }
-      for (auto& [key, count] : expected) {
-        EXPECT_EQ(faces[key], count)
-            << "side " << int(side) << " at " << std::get<0>(key) << "," << std::get<1>(key);
+      // White's knights turn round to face Black: corner 2 is 24 nearer the middle.
+      for (int f = PieceFacesStart; f <= PieceFacesLast; ++f) {
+        if (FaceTable.X1[f] != 250 || FaceTable.X2[f] != 262) continue;  // knights of file g
+        EXPECT_EQ(FaceTable.Z2[f] - FaceTable.Z1[f], FaceTable.Z1[f] == 850 ? -24 : 24);
       }
-      // White's knights are turned round to face Black.
-      for (int rank : {1, 8}) {
-        auto [x, z] = Centre(6, rank);
-        int knightFace = -1;
-        for (int f = PieceFacesStart; f <= PieceFacesLast && knightFace < 0; ++f) {
-          if (FaceTable.X1[f] == x && FaceTable.Z1[f] == z) knightFace = f;
-        }
-        ASSERT_GE(knightFace, 0);
-        EXPECT_EQ(FaceTable.Z2[knightFace] - z, rank == 1 ? -24 : 24) << int(side);
+      // HoverToSquare names the engine square whose piece stands on the quad, in its colour.
+      for (uint8_t quad = 0; quad < 64; ++quad) {
+        const uint8_t code = GameBoard[HoverToSquare(quad)];
+        const uint16_t colour = (code >= 20) == (side == 0) ? white : black;
+        const int x = 100 * (quad % 8) + 150, z = 100 * (quad / 8) + 150;
+        EXPECT_EQ(at(x, z, colour) > 0, code != Empty) << int(side) << " " << int(quad);
       }
-    }
-  }
-}
-
-TEST_F(Scene, HoverToSquareMatchesWherePiecesStand) {
-  for (uint8_t side : {0, 1}) {
-    PlayerSide = side;
-    NewGameStep();
-    for (uint8_t quad = 0; quad < 64; ++quad) {
-      const uint8_t square = HoverToSquare(quad);
-      const int centreX = 100 * (quad % 8) + 150, centreZ = 100 * (quad / 8) + 150;
-      bool found = GameBoard[square] == Empty;
-      for (int f = PieceFacesStart; f <= PieceFacesLast && !found; ++f) {
-        found = FaceTable.X1[f] == centreX && FaceTable.Z1[f] == centreZ;
-      }
-      EXPECT_TRUE(found) << "side " << int(side) << " quad " << int(quad);
     }
   }
 }
@@ -171,70 +141,6 @@ TEST_F(Scene, CameraTurnsWrapsStaysInsideAndFlies) {
     EXPECT_NEAR(CameraYaw, c.expectYaw, 1e-9);
     EXPECT_NEAR(CameraPitch, c.expectPitch, 1e-9);
   }
-}
-
-}  // namespace
-
-namespace {
-
-class Picking : public Scene {
- protected:
-  void SetUp() override {
-    Scene::SetUp();
-    NewGameStep();  // the player has White and moves first
-    points = SquareScreenPoints();
-  }
-  // One game frame's input and picture: the mouse over the quad of a real square.
-  void Frame(const char* square, bool left, bool enter = false) {
-    const int quad = 8 * (8 - (square[1] - '0')) + 7 - (square[0] - 'a');
-    MouseX = static_cast<uint16_t>(points[quad].x);
-    MouseY = static_cast<uint16_t>(points[quad].y);
-    LeftButton = left;
-    KeyDown[VkReturn] = enter;
-    played += PickAndMove();
-    DrawGameView();
-    EXPECT_EQ(HoverSquare, quad) << square;  // also when a piece stands over it
-  }
-  std::vector<ScreenPoint> points;
-  int played = 0;
-};
-
-TEST_F(Picking, PressOnAPieceThenOnItsTargetPlaysTheMove) {
-  Frame("e2", false);
-  Frame("e2", true);
-  EXPECT_EQ(SquareSelected, 1);
-  Frame("e2", false);
-  Frame("e4", false);
-  EXPECT_EQ(played, 0);
-  Frame("e4", true);
-  EXPECT_EQ(played, 1);
-  EXPECT_EQ(TurnState, 0);
-  EXPECT_EQ(SquareSelected, 0);
-  EXPECT_STREQ(GameRecord[0], "e2-e4");
-  EXPECT_EQ(DisplayBoard[HoverToSquare(8 * 4 + 3)], GameBoard[HoverToSquare(8 * 4 + 3)]);
-}
-
-TEST_F(Picking, EnterTriesTheMoveLikeAPress) {
-  Frame("g1", false);
-  Frame("g1", true);
-  Frame("f3", false);
-  Frame("f3", false, true);
-  EXPECT_EQ(played, 1);
-  EXPECT_STREQ(GameRecord[0], "Ng1-f3");
-}
-
-TEST_F(Picking, SweepWithTheButtonHeldSelectsTheLastSquare) {
-  // Empty squares of the fourth rank: no move among them, so each frame re-selects the square
-  // the previous frame found under the pointer.
-  for (const char* square : {"a4", "a4", "b4", "c4", "d4", "d4"}) Frame(square, true);
-  EXPECT_EQ(played, 0);
-  EXPECT_EQ(SquareSelected, 1);
-  EXPECT_EQ(SelectedSquare, 8 * 4 + 7 - 3);
-  // A press that makes no legal move selects that square instead.
-  Frame("h8", false);
-  Frame("h8", true);
-  EXPECT_EQ(played, 0);
-  EXPECT_EQ(SelectedSquare, 0);
 }
 
 }  // namespace

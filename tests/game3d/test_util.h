@@ -8,10 +8,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "engine/hash.h"
 #include "game3d/camera.h"
+#include "game3d/menutext.h"
+#include "game3d/modelfile.h"
 #include "game3d/settings.h"
 #include "platform3d/faces.h"
 #include "platform3d/mem/mem_backend.h"
@@ -130,3 +135,22 @@ inline std::vector<ScreenPoint> SquareScreenPoints() {
   }
   return points;
 }
+
+// Made-up font pictures: 0 sets every texel, -1 none, any other seed sets them at random.
+inline void FillFont(int seed) {
+  std::mt19937 random(seed);
+  for (uint16_t* t : {FontImage1, FontImage2}) {
+    for (int i = 0; i < ImageTexels; ++i) t[i] = seed == 0 || (seed > 0 && random() & 1);
+  }
+}
+
+inline std::vector<uint16_t> Drawn(const std::function<void()>& draw) {
+  ClearBackBuffer(0);
+  draw();
+  return {BackBuffer.pixels, BackBuffer.pixels + 800 * 600};
+}
+
+struct EngineGameTest : GameTest {
+  static void SetUpTestSuite() { HashAllocate(); }
+  static void TearDownTestSuite() { HashRelease(); }
+};

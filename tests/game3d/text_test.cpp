@@ -1,5 +1,5 @@
 // The pixel font: where each glyph is cut from, the fixed signs, case, gaps, scale 2, edges.
-#include "drawing.h"
+#include "test_util.h"
 
 namespace {
 
