@@ -4,3 +4,9 @@ if(TARGET korvane3d)
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/window_game.sh $<TARGET_FILE:korvane3d>)
   set_tests_properties(Game3dEndToEndWindowGame PROPERTIES TIMEOUT 120)
 endif()
+
+# The kvtool render test reads the PNGs back.
+if(TARGET game3d_tests)
+  find_package(PNG REQUIRED)
+  target_link_libraries(game3d_tests PRIVATE PNG::PNG)
+endif()
