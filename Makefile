@@ -23,7 +23,7 @@ asan:
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 play: deps build
-	@bash scripts/play.sh
+	@bash scripts/play.sh $(ARGS)
 
 install: deps build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"

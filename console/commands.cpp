@@ -75,36 +75,47 @@ void GoCommand() {
   }
 }
 
+// After a take-back the side to move follows from who began the game and how many half-moves
+// are left, never from the turn before it: a count cut at 0, or the placeholder count a waiting
+// set-up leaves, would otherwise hand the move to the side that is not to move. A finished game
+// stays finished, so the loop keeps reading commands.
+void TurnAfterTakeBack() {
+  if (GameStatus == 3 || GameStatus == 4) {
+    TurnState = 2;
+    return;
+  }
+  const bool engineMovesNext = (StartOfGame.engineMovesFirst == 1) == (HalfMoveCount % 2 == 0);
+  TurnState = engineMovesNext ? 0 : 1;
+}
+
 void RemoveCommand() {
   MovesThisControl -= 1;
   if (MovesThisControl < 0) MovesThisControl = MovesPerControl;
   HalfMoveCount = static_cast<int16_t>(HalfMoveCount < 2 ? 0 : HalfMoveCount - 2);
   ReplayHistory();
+  TurnAfterTakeBack();
 }
 
 void UndoCommand() {
-  HalfMoveCount = static_cast<int16_t>(HalfMoveCount < 1 ? 0 : HalfMoveCount - 1);
+  // Nothing has been played since the game began: there is nothing to take back.
+  if (HalfMoveCount <= 0) return;
+  HalfMoveCount = static_cast<int16_t>(HalfMoveCount - 1);
   ReplayHistory();
-  // A finished game stays finished, so the loop keeps reading commands.
-  if (GameStatus == 3 || GameStatus == 4) {
-    TurnState = 2;
-  } else {
-    TurnState = TurnState == 0 ? 1 : 0;
-  }
+  TurnAfterTakeBack();
 }
 
 }  // namespace
 
 void DecodeTypedMove() {
-  TypedFrom = static_cast<uint8_t>(FileContribution(CommandChar(1)) + RankContribution(CommandChar(2)));
-  TypedTo = static_cast<uint8_t>(FileContribution(CommandChar(3)) + RankContribution(CommandChar(4)));
+  TypedFrom =
+      static_cast<uint8_t>(FileContribution(CommandChar(1)) + RankContribution(CommandChar(2)));
+  TypedTo =
+      static_cast<uint8_t>(FileContribution(CommandChar(3)) + RankContribution(CommandChar(4)));
 }
 
-void SetBoardCommand() {
-  // The FEN starts after "setboard "; missing castling and en-passant fields mean every right
-  // that the pieces' places allow and no en passant.
-  std::string fen(CommandLine.text + (CommandLine.length > 9 ? 9 : CommandLine.length),
-                  CommandLine.text + CommandLine.length);
+bool ParseSetupFen(std::string fen, FenPosition* position, std::string* error) {
+  // Missing castling and en-passant fields mean every right that the pieces' places allow and
+  // no en passant.
   int fields = 0;
   bool inField = false;
   for (char c : fen) {
@@ -114,16 +125,27 @@ void SetBoardCommand() {
   if (fields == 2) fen += " KQkq -";
   if (fields == 3) fen += " -";
 
+  FenPosition parsed;
+  if (!ParseFen(fen, &parsed, error)) return false;
+  // The side that is not to move must not be in check: Black is side 1 on this board.
+  for (int square = 0; square < 64; ++square) Board[square] = parsed.squares[square];
+  const bool acceptable = parsed.whiteToMove ? KingAttacked1() == 0 : KingAttacked2() == 0;
+  for (int square = 0; square < 64; ++square) Board[square] = GameBoard[square];
+  if (!acceptable) {
+    *error = "the side not to move is in check";
+    return false;
+  }
+  *position = parsed;
+  return true;
+}
+
+void SetBoardCommand() {
+  // The FEN starts after "setboard ".
+  const std::string fen(CommandLine.text + (CommandLine.length > 9 ? 9 : CommandLine.length),
+                        CommandLine.text + CommandLine.length);
   FenPosition position;
   std::string error;
-  bool acceptable = ParseFen(fen, &position, &error);
-  if (acceptable) {
-    // The side that is not to move must not be in check: Black is side 1 on this board.
-    for (int square = 0; square < 64; ++square) Board[square] = position.squares[square];
-    acceptable = position.whiteToMove ? KingAttacked1() == 0 : KingAttacked2() == 0;
-    for (int square = 0; square < 64; ++square) Board[square] = GameBoard[square];
-  }
-  if (!acceptable) {
+  if (!ParseSetupFen(fen, &position, &error)) {
     PrintLine("tellusererror Illegal position");
     return;
   }

@@ -1,6 +1,9 @@
 // The command table: every line read is decoded as a move, then tested against the commands in
 // a fixed order. Lines that match nothing are ignored.
 #pragma once
+#include <string>
+
+#include "engine/setup.h"
 
 // TypedFrom and TypedTo from characters 1..4 of CommandLine, in the engine's orientation.
 void DecodeTypedMove();
@@ -8,3 +11,6 @@ void DecodeTypedMove();
 void DispatchCommand();
 // "setboard FEN": checks the position and keeps it for the next new game.
 void SetBoardCommand();
+// The FEN of a set-up position (castling and en-passant fields may be missing), refused with a
+// reason when it cannot be read or the side not to move is in check.
+bool ParseSetupFen(std::string fen, FenPosition* position, std::string* error);

@@ -26,7 +26,9 @@ namespace {
 constexpr uint8_t SinglePly = 29;
 constexpr uint8_t SingleIndex = 29;
 
-bool GameOver() { return GameStatus == 3 || GameStatus == 4; }
+bool GameOver() {
+  return GameStatus == 3 || GameStatus == 4;
+}
 
 // Board and ply 0 from the game.
 void LoadGamePosition() {
@@ -110,7 +112,9 @@ uint8_t PlayOnBoard(uint8_t side, uint8_t from, uint8_t target, uint8_t promotio
 }
 
 // The side to move in the game: 1 for the engine, 2 for the opponent.
-uint8_t SideToMove() { return TurnState == 0 ? 1 : 2; }
+uint8_t SideToMove() {
+  return TurnState == 0 ? 1 : 2;
+}
 
 // Ends the game when the side to move has no legal move: mate when it is in check, else
 // stalemate. The result goes into the record after the last move and is printed.
@@ -149,38 +153,62 @@ void PrintResultLines(uint8_t sideToMove) {
   PrintLine(ResultText);
 }
 
-// An opponent's promotion to a piece other than the queen: the engine promoted to a queen, so
-// the piece is exchanged and what depends on it decided again.
-void Underpromote(uint8_t target, uint8_t kind, int16_t recordEntry) {
-  GameBoard[target] = static_cast<uint8_t>(20 + kind);
+// A promotion to a piece other than the queen: make promoted to a queen, so the piece is
+// exchanged and what depends on it decided again. Nothing is printed.
+void Underpromote(uint8_t side, uint8_t from, uint8_t target, uint8_t kind, int16_t recordEntry) {
+  GameBoard[target] = static_cast<uint8_t>(side * 10 + kind);
   LoadGamePosition();
-  // A pawn move emptied the repetition memory; the position is recorded again as it stands.
-  const uint8_t savedTurn = TurnState;
-  TurnState = 1;
+  // A pawn move emptied the repetition memory; the position is recorded again as it stands,
+  // under the turn of the side that moved.
+  TurnState = side == 1 ? 0 : 1;
   RecordPosition();
-  TurnState = savedTurn;
-  // After a legal move of side 2 only side 1 can be in check.
-  GameStatus = KingAttacked1() ? 1 : 0;
+  // After a legal move only the other side can be in check.
+  GameStatus = side == 1 ? (KingAttacked2() ? 2 : 0) : (KingAttacked1() ? 1 : 0);
   if (recordEntry >= 0 && recordEntry < GameRecordSize) {
-    PromotionLetter = "qrbn"[kind - 1];
-    const std::string text = MoveText(TypedFrom,
-                                      static_cast<uint8_t>(target + PromotionFlag), 25,
-                                      static_cast<uint8_t>(GameStatus ? 2 : 0));
+    const char savedLetter = PromotionLetter;
+    PromotionLetter = (side == 1 ? "QRBN" : "qrbn")[kind - 1];
+    const std::string text =
+        MoveText(from, static_cast<uint8_t>(target + PromotionFlag), side == 1 ? Pawn1 : Pawn2,
+                 static_cast<uint8_t>(GameStatus ? 2 : 0));
+    PromotionLetter = savedLetter;
     std::strncpy(GameRecord[recordEntry], text.c_str(), GameTextSize - 1);
     GameRecord[recordEntry][GameTextSize - 1] = '\0';
     if (recordEntry + 1 < GameRecordSize) GameRecord[recordEntry + 1][0] = '\0';
   }
   ResultText[0] = '\0';
-  TurnState = 0;
+  TurnState = side == 1 ? 1 : 0;
+}
+
+// Plays entry (0, index) of side's legal list into the game; a promotion places the piece of
+// kind (1 queen .. 4 knight). True when a piece other than the queen was placed.
+bool PlayListedMove(uint8_t side, int index, uint8_t kind) {
+  const uint8_t from = MoveFrom[0][index],
+                target = static_cast<uint8_t>(TargetOf(MoveTo[0][index]));
+  const bool promotion = MoveTo[0][index] >= PromotionFlag;
+  if (!promotion || kind < 1 || kind > 4) kind = 1;
+  const int16_t entry = HalfMoveCount;
+  PlayGameMove(side, static_cast<uint8_t>(index));
+  if (entry >= HalfMoveCount) return false;  // the record was full: the game ended instead
+  if (entry < GameRecordSize) PromotionHistory[entry] = kind;
+  if (kind == 1) return false;
+  Underpromote(side, from, target, kind, entry);
+  return true;
 }
 
 // Piece kind chosen by the fifth character of a typed promotion; a queen by default.
 uint8_t PromotionKindTyped() {
   switch (CommandChar(5)) {
-    case 'r': case 'R': return 2;
-    case 'b': case 'B': return 3;
-    case 'n': case 'N': return 4;
-    default: return 1;
+    case 'r':
+    case 'R':
+      return 2;
+    case 'b':
+    case 'B':
+      return 3;
+    case 'n':
+    case 'N':
+      return 4;
+    default:
+      return 1;
   }
 }
 
@@ -201,7 +229,9 @@ void EngineStartup() {
   SetThinkingOutput(ConsoleThinkingLine);
 }
 
-void EngineShutdown() { HashRelease(); }
+void EngineShutdown() {
+  HashRelease();
+}
 
 void StartNewGame() {
   ResetGameState();  // also the start position and the book for it
@@ -226,36 +256,40 @@ void EngineTurn() {
   PrintLine(SummaryText(LastSearchNodes, ThinkSeconds));
   PrintLine("move " + CoordinateText(PlayedFrom, PlayedTo));
   MovesThisControl += 1;
-  if (HalfMoveCount >= 1 && HalfMoveCount <= GameRecordSize) PromotionHistory[HalfMoveCount - 1] = 0;
+  if (HalfMoveCount >= 1 && HalfMoveCount <= GameRecordSize)
+    PromotionHistory[HalfMoveCount - 1] = 0;
   PrintResultLines(2);
   ClearCommandLine();
   TimeReceived = 0;
   if (ConsoleMode == 1) PrintBoardText();
 }
 
-void OpponentMove() {
+int FindLegalMove(uint8_t side, uint8_t from, uint8_t target) {
   LoadGamePosition();
-  LegalMovesAtRoot(2);
+  LegalMovesAtRoot(side);
+  return FindMove(RootLast, from, target);
+}
+
+bool SideHasLegalMove(uint8_t side) {
+  LoadGamePosition();
+  LegalMovesAtRoot(side);
+  return RootLast >= 0;
+}
+
+bool PlayLegalMove(uint8_t side, uint8_t from, uint8_t target, uint8_t kind) {
+  const int index = FindLegalMove(side, from, target);
+  if (index < 0) return false;
+  const int16_t before = HalfMoveCount;
+  PlayListedMove(side, index, kind);
+  return HalfMoveCount > before;
+}
+
+void OpponentMove() {
   MoveFound = 0;
-  int index = -1;
-  for (int i = 0; i <= RootLast; ++i) {
-    const int to = MoveTo[0][i];
-    if (MoveFrom[0][i] == TypedFrom &&
-        (to == TypedTo || to == TypedTo + CaptureFlag || to == TypedTo + DoubleStepFlag ||
-         to == TypedTo + PromotionFlag)) {
-      index = i;
-      break;
-    }
-  }
+  const int index = FindLegalMove(2, TypedFrom, TypedTo);
   if (index < 0) return;
   MoveFound = 1;
-  const bool promotion = MoveTo[0][index] >= PromotionFlag;
-  const uint8_t kind = promotion ? PromotionKindTyped() : 1;
-  const int16_t entry = HalfMoveCount;
-  PlayGameMove(2, static_cast<uint8_t>(index));
-  if (entry < HalfMoveCount && entry < GameRecordSize) PromotionHistory[entry] = kind;
-  if (promotion && kind != 1 && entry < HalfMoveCount) {
-    Underpromote(TypedTo, kind, entry);
+  if (PlayListedMove(2, index, PromotionKindTyped())) {
     EndIfNoLegalMove(1);
   } else {
     PrintResultLines(1);
@@ -266,17 +300,29 @@ void OpponentMove() {
   ClearCommandLine();
 }
 
-bool ForcedMove(uint8_t side) {
+bool ForcedMoveLine(uint8_t side) {
   const char file = CommandChar(1), rank = CommandChar(2);
-  if (CommandLine.length != 4 || file < 'a' || file > 'h' || rank < '1' || rank > '8') return false;
+  if (CommandLine.length == 4) return file >= 'a' && file <= 'h' && rank >= '1' && rank <= '8';
+  // xboard hands over edited and loaded games with promotions spelt "e7e8q": such a line is
+  // played when the side's pawn can make that promotion here, so both boards stay the same.
+  if (CommandLine.length != 5 || !CommandLooksLikeMove()) return false;
+  LoadGamePosition();
+  const uint8_t last = GenerateAtRoot(side, true);
+  const int index = last == NoMoves ? -1 : FindMove(last, TypedFrom, TypedTo);
+  return index >= 0 && MoveTo[0][index] >= PromotionFlag;
+}
+
+bool ForcedMove(uint8_t side) {
+  if (!ForcedMoveLine(side)) return false;
   // The record keeps room for the result after the last move.
   if (HalfMoveCount < 0 || HalfMoveCount >= GameRecordSize - 1) return false;
+  const uint8_t kind = CommandLine.length == 5 ? PromotionKindTyped() : 1;
   LoadGamePosition();
-  const uint8_t ply = PlayOnBoard(side, TypedFrom, TypedTo, 1);
+  const uint8_t ply = PlayOnBoard(side, TypedFrom, TypedTo, kind);
   StoreGamePosition(ply);
   MoveHistoryFrom[HalfMoveCount] = TypedFrom;
   MoveHistoryTo[HalfMoveCount] = TypedTo;
-  PromotionHistory[HalfMoveCount] = 1;
+  PromotionHistory[HalfMoveCount] = kind;
   HalfMoveCount += 1;
   ClearCommandLine();
   TurnState = side == 1 ? 1 : 0;

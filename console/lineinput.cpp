@@ -1,5 +1,6 @@
 #include "console/lineinput.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,9 +20,13 @@ ssize_t InputPosition = 0;
 
 }  // namespace
 
-void SetByteSource(ByteSource source) { CurrentSource = source ? source : StandardInputByte; }
+void SetByteSource(ByteSource source) {
+  CurrentSource = source ? source : StandardInputByte;
+}
 
-void ResetLineInput() { SkipLineFeed = false; }
+void ResetLineInput() {
+  SkipLineFeed = false;
+}
 
 int StandardInputByte() {
   if (InputPosition >= InputFilled) {
@@ -36,28 +41,45 @@ int StandardInputByte() {
   return InputBuffer[InputPosition++];
 }
 
-bool ReadCommandLine() {
-  char kept[CommandLineLimit];
-  int length = 0;
-  bool readAny = false;
+bool InputReady() {
+  if (CurrentSource != StandardInputByte || InputPosition < InputFilled) return true;
+  pollfd input = {0, POLLIN, 0};
+  return poll(&input, 1, 0) > 0;  // data, the end of the input, or a closed descriptor
+}
+
+void ClearInputLine(InputLine* line) {
+  line->length = 0;
+  line->started = false;
+  line->tooLong = false;
+}
+
+LineStatus GatherLine(InputLine* line, bool wait) {
   for (;;) {
-    int c = CurrentSource();
-    if (c < 0) {
-      if (!readAny) return false;
-      break;
-    }
+    if (!wait && !InputReady()) return LineStatus::Partial;
+    const int c = CurrentSource();
+    if (c < 0) return line->started ? LineStatus::Complete : LineStatus::End;
     if (SkipLineFeed) {
       SkipLineFeed = false;
       if (c == '\n') continue;
     }
-    readAny = true;
-    if (c == '\n') break;
+    line->started = true;
+    if (c == '\n') return LineStatus::Complete;
     if (c == '\r') {
       SkipLineFeed = true;
-      break;
+      return LineStatus::Complete;
     }
-    if (length < CommandLineLimit) kept[length++] = static_cast<char>(c);
+    if (line->length < line->capacity) {
+      line->text[line->length++] = static_cast<char>(c);
+    } else {
+      line->tooLong = true;
+    }
   }
-  SetCommandLine(kept, length);
+}
+
+bool ReadCommandLine() {
+  char kept[CommandLineLimit];
+  InputLine line = {kept, CommandLineLimit};
+  if (GatherLine(&line, true) == LineStatus::End) return false;
+  SetCommandLine(kept, line.length);
   return true;
 }

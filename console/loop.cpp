@@ -7,19 +7,19 @@
 #include "console/gameflow.h"
 #include "console/lineinput.h"
 #include "console/output.h"
+#include "console/uci.h"
 #include "engine/game.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
 
 namespace {
 
-bool GameOver() { return GameStatus == 3 || GameStatus == 4; }
-
-// Four characters, the first a file letter and the second a rank digit.
-bool ForcedMoveShape() {
-  const char file = CommandChar(1), rank = CommandChar(2);
-  return CommandLine.length == 4 && file >= 'a' && file <= 'h' && rank >= '1' && rank <= '8';
+bool GameOver() {
+  return GameStatus == 3 || GameStatus == 4;
 }
+
+bool LineRead = false;      // a command line has been read
+bool UciRequested = false;  // the first line was "uci": the UCI session takes over
 
 // A line of more than two characters after the table: a move for side 2, played as typed in
 // force mode, tested otherwise.
@@ -28,7 +28,7 @@ void HandleTypedMove() {
   if (ForceMode == 1) {
     if (TurnState == 1) {
       played = ForcedMove(2);
-    } else if (TurnState == 0 && !GameOver() && ForcedMoveShape()) {
+    } else if (TurnState == 0 && !GameOver() && ForcedMoveLine(1)) {
       waiting = true;  // side 1's move: the next pass plays it
     }
   } else if (TurnState == 1 && !GameOver()) {
@@ -58,13 +58,18 @@ void ConsoleStartup() {
 }
 
 bool RunPass() {
-  if (TurnState == 0 && !GameOver() && ForceMode == 1 && ForcedMoveShape()) ForcedMove(1);
+  if (TurnState == 0 && !GameOver() && ForceMode == 1 && ForcedMoveLine(1)) ForcedMove(1);
   if (TurnState == 0 && !GameOver() && ForceMode == 0) EngineTurn();
   SecondTick();  // whole seconds of thinking for the search's budget
   if (TurnState > 0 || ForceMode == 1) {
     ClearCommandLine();
     // The end of the input ends the program as "quit" does.
     if (!ReadCommandLine()) return false;
+    if (!LineRead && CommandIs("uci")) {
+      UciRequested = true;
+      return false;
+    }
+    LineRead = true;
     DecodeTypedMove();
     if (TurnState == 2) PrintLine(ResultText);
     DispatchCommand();
@@ -77,6 +82,7 @@ int RunConsole() {
   ConsoleStartup();
   while (RunPass()) {
   }
+  const int status = UciRequested ? RunUci() : 0;
   EngineShutdown();
-  return 0;
+  return status;
 }

@@ -525,12 +525,17 @@ void RestoreSearchState() {
   HashProbed = Saved.probed;
 }
 
+MoveNamer Namer = nullptr;  // the variation's notation while one is built; nullptr long
+
 std::string EntryText(uint8_t from, uint8_t to) {
+  if (Namer != nullptr) return Namer(from, to) + " ";
   return MoveText(from, to, Board[from], IsCapture(to) ? 1 : 0) + " ";
 }
 
 // Makes the hash table's move for the side to move at ply, when the entry matches this
 // position and its move is one the side really has here (a colliding entry is never played).
+// A move that leaves the mover's king attacked ends the variation: after a mate the table
+// may still hold a reply of the mated side.
 bool PlayHashMove(uint8_t ply, std::string* text) {
   const bool side2 = SideTwoMoves(ply);
   uint32_t check = 0;
@@ -548,8 +553,10 @@ bool PlayHashMove(uint8_t ply, std::string* text) {
   if (!HasMoves(ply)) return false;
   for (int i = 0; i <= LastMove[ply]; ++i) {
     if (MoveFrom[ply][i] == from && MoveTo[ply][i] == to) {
-      *text += EntryText(from, to);
+      const std::string entry = EntryText(from, to);
       MakeAt(ply, static_cast<uint8_t>(i));
+      if (side2 ? KingAttacked2() : KingAttacked1()) return false;
+      *text += entry;
       return true;
     }
   }
@@ -558,8 +565,9 @@ bool PlayHashMove(uint8_t ply, std::string* text) {
 
 }  // namespace
 
-std::string PrincipalVariationText() {
+std::string PrincipalVariationText(MoveNamer namer) {
   if (!HasMoves(0) || BestRootIndex > LastMove[0]) return "";
+  Namer = namer;
   SaveSearchState();
   RestoreGamePosition();
   const uint8_t from = MoveFrom[0][BestRootIndex], to = MoveTo[0][BestRootIndex];

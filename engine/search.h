@@ -19,8 +19,10 @@ void SetThinkingOutput(ThinkingOutput output);
 void ThinkingLine(uint8_t depth);
 
 // Principal variation of the best root move, rebuilt from the hash table (ends in a space).
-// Leaves every search table as it found it.
-std::string PrincipalVariationText();
+// Leaves every search table as it found it. Moves are in long notation, or named by namer
+// (from-square and encoded to-square, before the move is made on Board).
+using MoveNamer = std::string (*)(uint8_t from, uint8_t to);
+std::string PrincipalVariationText(MoveNamer namer = nullptr);
 // The console's thinking line without its line end: depth + 1, RootScore, ThinkSeconds,
 // NodeCount in their columns, then the variation.
 std::string ThinkingLineText(uint8_t depth);

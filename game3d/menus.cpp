@@ -1,5 +1,6 @@
 #include "game3d/menus.h"
 
+#include <iterator>
 #include <string>
 
 #include "engine/timectl.h"
@@ -104,7 +105,7 @@ constexpr MainButton MainButtons[] = {
 void MainPageFrame() {
   DrawPanel();
   Title("               korvane 3d   menu");
-  for (int i = 0; i < 6; ++i)
+  for (int i = 0; i < static_cast<int>(std::size(MainButtons)); ++i)
     DrawMenuButton(ButtonTop(i), MainButtons[i].labelX, MainButtons[i].label);
   if (!TakeClick()) return;
   if (ButtonHit(ButtonTop(0))) {

@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libsdl2-dev libpng-dev
   xvfb xauth xdotool
-  xboard fairymax pgn-extract
+  xboard fairymax pgn-extract polyglot
   imagemagick
   desktop-file-utils man-db groff-base dpkg-dev
 )

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Starts the best program that is built: the 3D game, else the console engine, else kvtool.
+# Starts the game: korvane3d finds its data beside itself in build/. Extra arguments go to it
+# (for example --window).
 cd "$(dirname "$0")/.."
-if [ -x build/korvane3d ] && [ -f data/font1.kvm ]; then
-  cd data && exec ../build/korvane3d
-elif [ -x build/korvanewb ]; then
-  exec build/korvanewb
-else
-  exec build/kvtool help
+if [ -x build/korvane3d ]; then
+  exec build/korvane3d "$@"
 fi
+echo "korvane3d is not built (SDL2 missing?); starting the console engine instead" >&2
+exec build/korvanewb

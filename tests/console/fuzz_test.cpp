@@ -35,42 +35,92 @@ const std::vector<std::string> Fens = Split(
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",
     "|");
 
+// UCI lines. Every "go" carries a small limit and is never mutated, since a changed number could
+// think for hours; an endless search ends with the next line that is not "isready".
+const std::vector<std::string> UciWords = Split(
+    "isready|ucinewgame|uci|stop|ponderhit|debug on|setoption name Hash value 1|position startpos|"
+    "position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6|go depth 2|go movetime 30|"
+    "go wtime 200 btime 200 movestogo 1|go infinite|go ponder movetime 30|go depth x movetime 30|"
+    "go searchmoves e2e4 depth 2|go movetime -5|go depth 3 nodes 5",
+    "|");
+
+// Any two squares, sometimes with a promotion letter.
+std::string RandomMove(Random& r) {
+  std::string move = {char('a' + r.Below(8)), char('1' + r.Below(8)), char('a' + r.Below(8)),
+                      char('1' + r.Below(8))};
+  if (r.Below(6) == 0) move += "qrbnxQ"[r.Below(6)];
+  return move;
+}
+
+// Random bytes, now and then past the console's line limit.
+std::string RandomBytes(Random& r) {
+  std::string line;
+  for (int i = r.Below(r.Below(4) == 0 ? 220 : 12); i > 0; --i) line += char(r.Below(256));
+  return line;
+}
+
+// A known line with bytes changed, inserted or cut.
+std::string Mutated(std::string line, Random& r) {
+  for (int edits = 1 + r.Below(3); edits > 0 && !line.empty(); --edits) {
+    const size_t at = static_cast<size_t>(r.Below(line.size()));
+    const int how = r.Below(3);
+    if (how == 0) line[at] = char(r.Below(256));
+    if (how == 1) line.insert(at, 1, "0123456789 /-:kKqQ\r"[r.Below(19)]);
+    if (how == 2) line.erase(at, 1 + static_cast<size_t>(r.Below(4)));
+  }
+  return line;
+}
+
 std::string RandomLine(Random& r) {
   std::string line =
       r.Below(3) == 0 ? "setboard " + Fens[r.Below(Fens.size())] : Words[r.Below(Words.size())];
   const int kind = r.Below(5);
-  if (kind == 2) {  // any two squares, sometimes with a promotion letter
-    line = {char('a' + r.Below(8)), char('1' + r.Below(8)), char('a' + r.Below(8)),
-            char('1' + r.Below(8))};
-    if (r.Below(6) == 0) line += "qrbnxQ"[r.Below(6)];
-  } else if (kind == 3) {  // random bytes, now and then past the line limit
-    line.clear();
-    for (int i = r.Below(r.Below(4) == 0 ? 220 : 12); i > 0; --i) line += char(r.Below(256));
-  } else if (kind == 4) {  // a known line with bytes changed, inserted or cut
-    for (int edits = 1 + r.Below(3); edits > 0 && !line.empty(); --edits) {
-      const size_t at = static_cast<size_t>(r.Below(line.size()));
-      const int how = r.Below(3);
-      if (how == 0) line[at] = char(r.Below(256));
-      if (how == 1) line.insert(at, 1, "0123456789 /-:kKqQ\r"[r.Below(19)]);
-      if (how == 2) line.erase(at, 1 + static_cast<size_t>(r.Below(4)));
-    }
-  }
-  std::replace(line.begin(), line.end(), '\n', ' ');
+  if (kind == 2) line = RandomMove(r);
+  if (kind == 3) line = RandomBytes(r);
+  if (kind == 4) line = Mutated(line, r);
   return line;
 }
 
-std::string RandomSession(uint64_t seed) {
+std::string RandomUciLine(Random& r) {
+  const int kind = r.Below(6);
+  if (kind == 0) {  // moves from the start or a set-up, legal or not
+    std::string line = r.Below(2) == 0 ? "position startpos moves"
+                                       : "position fen " + Fens[r.Below(Fens.size())] + " moves";
+    for (int n = r.Below(8); n > 0; --n) {
+      line += " " + (r.Below(2) == 0 ? RandomMove(r) : Words[r.Below(Words.size())]);
+    }
+    return line;
+  }
+  const std::string line = UciWords[r.Below(UciWords.size())];
+  if (kind == 1) return RandomBytes(r);
+  if (kind == 2 && line.rfind("go", 0) != 0) return Mutated(line, r);
+  return line;
+}
+
+std::string RandomSession(uint64_t seed, bool uci) {
   Random r{std::mt19937_64(seed)};
-  std::string session = r.Below(3) == 0 ? "sd 2\n" : "xboard\nsd 2\n";
+  std::string session = uci ? "uci\n" : r.Below(3) == 0 ? "sd 2\n" : "xboard\nsd 2\n";
   for (int lines = 20 + r.Below(60); lines > 0; --lines) {
-    const std::string line = RandomLine(r);
+    std::string line = uci ? RandomUciLine(r) : RandomLine(r);
+    std::replace(line.begin(), line.end(), '\n', ' ');
     session += line + (r.Below(5) == 0 ? "\r\n" : "\n");
     // Whatever may have set a long time or a deep search is followed by a small depth limit.
     if (line.rfind("st ", 0) == 0 || line.rfind("sd ", 0) == 0 || line.rfind("lev", 0) == 0) {
       session += "sd 2\n";
     }
   }
-  return r.Below(2) == 0 ? session + "quit\n" : session;
+  // "quit" ends a search without an answer, so a UCI session stops its search first.
+  return r.Below(2) == 0 ? session + (uci ? "stop\nquit\n" : "quit\n") : session;
+}
+
+// The lines of a UCI session that are "go" commands, split as korvanewb splits them.
+size_t GoLines(const std::string& session) {
+  size_t count = 0;
+  for (const std::string& line : Split(session, "\r\n")) {
+    const std::vector<std::string> words = Split(line, " \t");
+    count += !words.empty() && words[0] == "go" ? 1 : 0;
+  }
+  return count;
 }
 
 }  // namespace
@@ -78,25 +128,43 @@ std::string RandomSession(uint64_t seed) {
 TEST(ConsoleFuzz, RandomMutatedAndLongSessionsNeverCrash) {
   std::vector<std::pair<std::string, std::string>> sessions;
   for (uint64_t seed = 1; seed <= 16; ++seed) {
-    sessions.emplace_back("seed " + std::to_string(seed), RandomSession(seed));
+    sessions.emplace_back("seed " + std::to_string(seed), RandomSession(seed, false));
+    sessions.emplace_back("uci seed " + std::to_string(seed), RandomSession(seed, true));
   }
   // Knights back and forth for both sides, untested, far past the record's length; then
   // take-backs, a game from the result and more moves.
-  std::string force = "xboard\nforce\n";
+  std::string force = "xboard\nforce\n", knights;
   const char* cycle[] = {"g1f3", "g8f6", "f3g1", "f6g8"};
-  for (int i = 0; i < 12100; ++i) force += std::string(cycle[i % 4]) + "\n";
+  for (int i = 0; i < 12100; ++i) {
+    force += std::string(cycle[i % 4]) + "\n";
+    knights += std::string(" ") + cycle[i % 4];
+  }
   for (int i = 0; i < 12; ++i) force += i % 3 == 0 ? "undo\n" : "remove\n";
   sessions.emplace_back("long force-mode game", force + "sd 2\nwhite\ngo\ng8f6\nhuh\nquit\n");
-  // More take-backs than moves in a normal game.
+  // More take-backs than moves, from the start on, in a normal game.
   std::string takeBacks = "xboard\nnew\nsd 2\n";
   for (int i = 0; i < 40; ++i) takeBacks += "remove\nundo\n";
   sessions.emplace_back("take-backs",
                         takeBacks + "e2e4\nundo\nundo\nundo\nremove\nremove\nd2d4\nquit\n");
+  // A game drawn by repetition long ago is still answered; more moves than the record holds
+  // and a line past the line limit are refused.
+  const std::string position = "\ngo depth 2\nposition startpos moves";
+  sessions.emplace_back("uci long games", "uci" + position + knights.substr(0, 2000) + position +
+                                              knights + position + knights + knights + knights +
+                                              "\ngo depth 2\n");
 
   for (const auto& [what, input] : sessions) {
     const SessionResult result = RunSession(input, 60);
     EXPECT_EQ(result.exit, 0) << what << "\n" << result.errors;  // sanitizers end it otherwise
     EXPECT_TRUE(EveryLineEndsInCrLf(result.output)) << what;
+    if (input.starts_with("uci\n")) {
+      // Every "go" is answered once, whatever came between.
+      const std::vector<std::string> out = OutputLines(result.output);
+      const auto answers = std::count_if(out.begin(), out.end(), [](const std::string& line) {
+        return line.starts_with("bestmove ");
+      });
+      EXPECT_EQ(static_cast<size_t>(answers), GoLines(input)) << what;
+    }
     if (HasFailure()) break;
   }
 }

@@ -74,8 +74,8 @@ std::string Korvanewb::Output() const {
   return ReadFile(outPath);
 }
 
-bool Korvanewb::WaitForOutput(const std::string& text, int seconds) const {
-  return PollFor(seconds, [&] { return Output().find(text) != std::string::npos; });
+bool Korvanewb::WaitForOutput(const std::string& text, int seconds, size_t from) const {
+  return PollFor(seconds, [&] { return Output().find(text, from) != std::string::npos; });
 }
 
 int Korvanewb::WaitForExit(int seconds) {

@@ -18,7 +18,8 @@ struct Korvanewb {
   ~Korvanewb();  // kills it if it still runs
   void Send(const std::string& text) const;
   std::string Output() const;
-  bool WaitForOutput(const std::string& text, int seconds = 20) const;
+  // Waits until text appears in the output after its first `from` bytes.
+  bool WaitForOutput(const std::string& text, int seconds = 20, size_t from = 0) const;
   // The exit code, -1 - the signal that ended it, or TimedOut (it is then killed).
   int WaitForExit(int seconds = 20);
 };

@@ -2,11 +2,21 @@
 # A two-game match of korvanewb against fairymax inside the real xboard (on a virtual display):
 # both games must end with a result, korvanewb must be named in the PGN, and no game may end in
 # an illegal move, a crash or a loss on time.
-# Usage: xboard_match.sh <path to korvanewb>
+# Usage: xboard_match.sh <path to korvanewb> [uci]
+# With "uci", xboard talks to korvanewb through Debian's polyglot adapter (-fUCI), so korvanewb
+# plays in its UCI mode.
 set -u
+# Debian keeps fairymax and polyglot in /usr/games, which is not on every PATH; xboard looks
+# for polyglot on PATH.
 export PATH="$PATH:/usr/games"
-engine=$(readlink -f "${1:?usage: xboard_match.sh <korvanewb>}")
-for tool in xvfb-run xboard fairymax; do
+engine=$(readlink -f "${1:?usage: xboard_match.sh <korvanewb> [uci]}")
+tools=(xvfb-run xboard fairymax)
+protocol=()
+if [ "${2:-}" = uci ]; then
+  tools+=(polyglot)
+  protocol=(-fUCI)
+fi
+for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh installs it)"; exit 1; }
 done
 
@@ -15,7 +25,7 @@ trap 'rm -rf "$work"' EXIT
 pgn="$work/games.pgn"
 
 timeout 220 xvfb-run -a xboard -noGUI -popupExitMessage false \
-  -fcp "$engine" -fd "$work" -scp "$(command -v fairymax)" \
+  -fcp "$engine" "${protocol[@]}" -fd "$work" -scp "$(command -v fairymax)" \
   -matchGames 2 -tc 0:20 -mps 40 -saveGameFile "$pgn" -xponder >"$work/xboard.log" 2>&1
 status=$?
 

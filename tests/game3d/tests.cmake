@@ -5,6 +5,13 @@ if(TARGET korvane3d)
   set_tests_properties(Game3dEndToEndWindowGame PROPERTIES TIMEOUT 120)
 endif()
 
+# The data files in data/ are kvm-gen's output, unedited.
+if(TARGET kvm-gen)
+  add_test(NAME DataFilesMatchGenerator
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/data_files_match.sh $<TARGET_FILE:kvm-gen>
+                   ${CMAKE_SOURCE_DIR}/data)
+endif()
+
 # The kvtool render test reads the PNGs back.
 if(TARGET game3d_tests)
   find_package(PNG REQUIRED)

@@ -1,0 +1,135 @@
+// The menus and the move list: click areas and their edges, one action a press, the new page
+// drawn at once, time controls, saving, and the move list's rows and scrolling.
+#include "game3d/menus.h"
+
+#include <sys/stat.h>
+
+#include <random>
+
+#include "drawing.h"
+#include "engine/timectl.h"
+#include "game3d/panels.h"
+#include "game3d/pgn.h"
+#include "tests/engine/test_util.h"
+
+namespace {
+
+struct Menus : EngineGameTest {
+  static void Frame(int x, int y, bool held) {
+    MouseX = uint16_t(x), MouseY = uint16_t(y), LeftButton = held, MenuFrame();
+  }
+  static void Click(int x, int y) { Frame(x, y, true), Frame(x, y, false); }
+};
+
+TEST_F(Menus, ClickAreasActStrictlyInsideTheirEdges) {
+  // Buttons span x 281..519, y t..t+30 (t = 171 + 50 i; 461 back); a box at (x, y) x+1..x+9,
+  // y+1..y+9. Each case: page, mouse, the variable, its value before and after a click.
+  // clang-format off
+  const struct { uint8_t page; int x, y; uint8_t* variable; uint8_t before, after; } cases[] = {
+      {0, 281, 171, &NewGameRequested, 0, 1}, {0, 519, 201, &MenuState, 1, 0},
+      {0, 280, 180, &NewGameRequested, 0, 0}, {0, 400, 170, &NewGameRequested, 0, 0},
+      {0, 400, 202, &NewGameRequested, 0, 0}, {0, 520, 230, &MenuState, 1, 1},
+      {0, 400, 280, &MenuPage, 0, 1}, {0, 400, 330, &MenuPage, 0, 2}, {0, 400, 380, &MenuPage, 0, 3},
+      {0, 400, 430, &MenuState, 1, 2}, {1, 400, 470, &MenuPage, 1, 0},
+      {3, 400, 470, &MenuPage, 3, 0}, {3, 400, 460, &MenuPage, 3, 3}, {2, 400, 492, &MenuPage, 2, 2},
+      {1, 311, 169, &PlayerSide, 0, 1}, {1, 319, 177, &PlayerSide, 0, 1},
+      {1, 310, 172, &PlayerSide, 0, 0}, {1, 320, 172, &PlayerSide, 0, 0},
+      {1, 315, 168, &PlayerSide, 0, 0}, {1, 315, 178, &PlayerSide, 0, 0},
+      {1, 315, 153, &PlayerSide, 1, 0}, {1, 225, 255, &SearchStrength, 2, 0},
+      {1, 225, 273, &SearchStrength, 0, 1}, {1, 225, 291, &SearchStrength, 0, 2},
+      {1, 280, 333, &Surroundings, 2, 0}, {1, 325, 333, &Surroundings, 0, 1},
+      {1, 370, 333, &Surroundings, 0, 2}, {1, 280, 353, &BoardColour, 1, 0},
+      {1, 325, 353, &BoardColour, 0, 1}, {1, 280, 373, &WhitePieceStyle, 1, 0},
+      {1, 325, 373, &WhitePieceStyle, 0, 1}, {1, 365, 403, &ShowThinking, 0, 1},
+      {1, 385, 403, &ShowThinking, 1, 0}, {1, 365, 428, &ShowMoveList, 0, 1},
+      {1, 385, 428, &ShowMoveList, 1, 0}};
+  // clang-format on
+  for (const auto& c : cases) {
+    SetStartSettings();
+    MenuPage = c.page, *c.variable = c.before;
+    Click(c.x, c.y);
+    EXPECT_EQ(*c.variable, c.after) << "page " << int(c.page) << " at " << c.x << "," << c.y;
+  }
+}
+
+TEST_F(Menus, AHeldButtonActsOnceAndTheNewPageIsDrawnAtOnce) {
+  Frame(400, 180, true);  // outside every area, but the press is used up
+  Frame(400, 280, true);  // held onto "set game-options"
+  EXPECT_EQ(MenuPage, MainPage);
+  Frame(400, 280, false), Frame(400, 280, true);
+  EXPECT_EQ(Pixel(300, 470), PaletteColour(20));  // the settings page's back button
+  Frame(315, 173, true), Frame(400, 470, true);   // held over "black pieces" and "back"
+  EXPECT_TRUE(PlayerSide == 0 && MenuPage == SettingsPage);
+  Frame(0, 0, false), Click(475, 363);  // "game in 5 minutes"; the start value's box clears
+  EXPECT_TRUE(MoveTimeSetting == 4 && TimeControlLabel == "300");
+  EXPECT_TRUE(Pixel(475, 363) == PaletteColour(147) && Pixel(475, 273) == PaletteColour(2));
+}
+
+TEST_F(Menus, SavingWritesTheChosenFileOrWarnsAndReturnsToTheMainPage) {
+  char folder[] = "/tmp/korvane_menu_XXXXXX", previous[4096];
+  ASSERT_TRUE(mkdtemp(folder) && getcwd(previous, sizeof previous) && chdir(folder) == 0);
+  StartNewGame(0, 10);
+  ASSERT_EQ(testutil::PlayLine("e2e4 c7c5 g1f3"), 3);
+  MenuPage = SavePage, TimeControlLabel = "600";
+  Click(400, 280);  // "game3.pgn"
+  std::ifstream saved("game3.pgn", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), PgnText("600"));
+  EXPECT_EQ(MenuPage, MainPage);
+  ASSERT_EQ(mkdir("game1.pgn", 0755), 0);  // a folder where the file should go
+  MenuPage = SavePage;
+  Click(400, 180);
+  EXPECT_TRUE(MenuPage == MainPage && MenuState == ShowingMenu);
+  ASSERT_TRUE(MemMessageBoxes.size() == 1 && !MemMessageBoxes[0].fatal);
+  EXPECT_NE(MemMessageBoxes[0].text.find("game1.pgn:\rIs a directory"), std::string::npos);
+  EXPECT_TRUE(HalfMoveCount == 3 && TurnState == 0 && GameRecord[2] == std::string("Ng1-f3"));
+  ASSERT_EQ(chdir(previous), 0);
+  std::system((std::string("rm -rf ") + folder).c_str());
+}
+
+TEST_F(Menus, MoveListShowsTheRecordUpToTheResultAndScrollsARowAPress) {
+  FillFont(5);
+  StartNewGame(1, 10);
+  ASSERT_EQ(testutil::PlayLine("f2f3 e7e5 g2g4 d8h4"), 4);
+  std::strcpy(GameRecord[5], "junk");  // past the result entry: never shown
+  // clang-format off
+  const struct { int16_t offset; int row; const char *number, *white, *black; } rows[] = {
+      {0, 0, "1.", "f2-f3", "e7-e5"}, {0, 2, "3.", "0 - 1 ", ""}, {0, 19, "20.", "", ""},
+      {1, 0, "2.", "g2-g4", "Qd8-h4+"}, {200, 19, "220.", "", ""}};
+  // clang-format on
+  for (const auto& r : rows) {  // the row from x 700 to 794 against its three texts alone
+    const int y = 35 + 8 * r.row;
+    MoveListOffset = r.offset;
+    const std::vector<uint16_t> list = Drawn(DrawMoveList);
+    const std::vector<uint16_t> texts = Drawn([&] {
+      for (const auto& [x, text] : {std::pair{700, r.number}, {720, r.white}, {755, r.black}})
+        DrawMenuText(int16_t(x), int16_t(y), text, PaletteColour(28), 1);
+    });
+    int differ = 0;
+    for (int k = 0; k < 6 * 95; ++k)
+      differ += list[(y + k / 95) * 800 + 700 + k % 95] != texts[(y + k / 95) * 800 + 700 + k % 95];
+    EXPECT_EQ(differ, 0) << r.number;
+  }
+  // {start, frames of mouse y and button, end}; the loop clears the latch on release.
+  // clang-format off
+  const struct { int16_t start; std::vector<std::pair<int, bool>> frames; int16_t end; } presses[] = {
+      {5, {{40, true}, {40, true}, {80, true}}, 4}, {5, {{40, true}, {40, false}, {40, true}}, 3},
+      {5, {{80, true}, {80, false}, {99, true}}, 7}, {5, {{65, true}, {30, true}, {100, true}}, 5},
+      {0, {{40, true}}, 0}, {200, {{80, true}}, 200}};
+  // clang-format on
+  MouseX = 684;
+  for (const auto& p : presses) {
+    MoveListOffset = p.start, ClickLatch = 0;
+    for (const auto& [y, held] : p.frames) {
+      MouseY = uint16_t(y), LeftButton = held, DrawMoveList();
+      if (!held) ClickLatch = 0;
+    }
+    EXPECT_EQ(MoveListOffset, p.end) << p.start;
+  }
+  // After a move the latest moves stay on the last rows.
+  for (const auto& [count, offset] : {std::pair{38, 0}, {40, 0}, {41, 1}, {80, 20}, {500, 200}}) {
+    HalfMoveCount = int16_t(count), UpdateMoveListScroll();
+    EXPECT_EQ(MoveListOffset, offset) << count;
+  }
+}
+
+}  // namespace
