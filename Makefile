@@ -1,12 +1,15 @@
 # make play  - install what is missing, build, and start the game
 # make test  - install what is missing, build, and run every test (CI runs this)
 # make build - build build/korvanewb, build/korvane3d and build/kvtool
+# make install [PREFIX=/usr/local] [DESTDIR=...] - build, then install under PREFIX
+# make package - build, then build/korvane_<version>_<arch>.deb
 
 JOBS ?= $(shell nproc)
 BUILD := build
 ASAN_BUILD := build-asan
+PREFIX ?= /usr/local
 
-.PHONY: deps build asan play test clean
+.PHONY: deps build asan play test install package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -21,6 +24,12 @@ asan:
 
 play: deps build
 	@bash scripts/play.sh $(ARGS)
+
+install: deps build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: deps build
+	cd $(BUILD) && cpack -G DEB
 
 # The sanitizer run leaves out the slow perft depths and the end-to-end runs.
 test: deps build asan

@@ -8,6 +8,8 @@ packages=(
   libsdl2-dev libpng-dev
   xvfb xauth xdotool
   xboard fairymax pgn-extract polyglot
+  imagemagick
+  desktop-file-utils man-db groff-base dpkg-dev
 )
 
 missing=()

@@ -19,7 +19,7 @@ constexpr Subcommand Subcommands[] = {
     {"bench", BenchCommand, "bench [--3d]"},
     {"render", RenderCommand,
      "render <out.png> [--menu] [--side white|black] [--surroundings 0|1|2] [--board stone|wood] "
-     "[--pieces wood|white] [--camera x,y,z,yaw,pitch]"},
+     "[--pieces wood|white] [--camera x,y,z,yaw,pitch] [--size N]"},
     {"render-bench", RenderBenchCommand, "render-bench [--frames N] [--png FILE]"},
 };
 

@@ -26,7 +26,7 @@ int RenderUsage(const std::string& message) {
   std::fprintf(stderr,
                "kvtool render: %s (usage: kvtool render <out.png> [--menu] [--side white|black] "
                "[--surroundings 0|1|2] [--board stone|wood] [--pieces wood|white] "
-               "[--camera x,y,z,yaw,pitch])\n",
+               "[--camera x,y,z,yaw,pitch] [--size N])\n",
                message.c_str());
   return 2;
 }
@@ -45,10 +45,18 @@ int RenderCommand(int argc, char** argv) {
   const char* out = argv[0];
   SceneOptions options;
   bool menu = false;
+  int size = 0;  // 0: the whole frame
   for (int i = 1; i < argc; ++i) {
     const char* bad = nullptr;
     if (std::strcmp(argv[i], "--menu") == 0) {
       menu = true;
+    } else if (std::strcmp(argv[i], "--size") == 0) {
+      char* end = nullptr;
+      const long n = i + 1 < argc ? std::strtol(argv[++i], &end, 10) : 0;
+      if (end == nullptr || *end != '\0' || n < 1 || n > FrameHeight) {
+        return RenderUsage("the size must be 1..600");
+      }
+      size = static_cast<int>(n);
     } else if (!ParseSceneOption(argc, argv, &i, &options, &bad)) {
       return RenderUsage(std::string("unknown argument ") + argv[i]);
     }
@@ -57,7 +65,7 @@ int RenderCommand(int argc, char** argv) {
   BuildToolScene(options);
   DrawGameFrame();
   if (menu) MenuFrame();
-  const bool written = WritePng(out, BackBuffer);
+  const bool written = size > 0 ? WriteSquarePng(out, BackBuffer, size) : WritePng(out, BackBuffer);
   ReleaseToolScene();
   if (!written) {
     std::fprintf(stderr, "kvtool render: cannot write %s\n", out);

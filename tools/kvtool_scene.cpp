@@ -109,7 +109,10 @@ bool ParseSceneOption(int argc, char** argv, int* i, SceneOptions* options, cons
   return true;
 }
 
-bool WritePng(const char* path, const Surface& frame) {
+namespace {
+
+// 5-6-5 to 8-bit RGB, row by row.
+std::vector<png_byte> FrameRgb(const Surface& frame) {
   std::vector<png_byte> rgb(static_cast<size_t>(frame.width) * frame.height * 3);
   for (int i = 0; i < frame.width * frame.height; ++i) {
     const uint16_t p = frame.pixels[i];
@@ -117,13 +120,46 @@ bool WritePng(const char* path, const Surface& frame) {
     rgb[3 * i + 1] = static_cast<png_byte>(((p >> 5) & 63) * 255 / 63);
     rgb[3 * i + 2] = static_cast<png_byte>((p & 31) * 255 / 31);
   }
+  return rgb;
+}
+
+bool WriteRgbPng(const char* path, const std::vector<png_byte>& rgb, int width, int height) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(frame.width);
-  image.height = static_cast<png_uint_32>(frame.height);
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
   image.format = PNG_FORMAT_RGB;
   const bool written = png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr) != 0;
   png_image_free(&image);
   return written;
+}
+
+}  // namespace
+
+bool WritePng(const char* path, const Surface& frame) {
+  return WriteRgbPng(path, FrameRgb(frame), frame.width, frame.height);
+}
+
+bool WriteSquarePng(const char* path, const Surface& frame, int size) {
+  if (size < 1 || size > frame.height) return false;
+  const std::vector<png_byte> rgb = FrameRgb(frame);
+  const int side = frame.height, left = (frame.width - side) / 2;
+  std::vector<png_byte> square(static_cast<size_t>(size) * size * 3);
+  for (int y = 0; y < size; ++y) {
+    // Box edges by integer division: the boxes tile the square exactly and none is empty.
+    const int top = y * side / size, bottom = (y + 1) * side / size;
+    for (int x = 0; x < size; ++x) {
+      const int first = left + x * side / size, last = left + (x + 1) * side / size;
+      const int count = (bottom - top) * (last - first);
+      for (int c = 0; c < 3; ++c) {
+        int sum = 0;
+        for (int sy = top; sy < bottom; ++sy) {
+          for (int sx = first; sx < last; ++sx) sum += rgb[(sy * frame.width + sx) * 3 + c];
+        }
+        square[(y * size + x) * 3 + c] = static_cast<png_byte>((sum + count / 2) / count);
+      }
+    }
+  }
+  return WriteRgbPng(path, square, size, size);
 }

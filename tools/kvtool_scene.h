@@ -22,3 +22,7 @@ void ReleaseToolScene();
 bool ParseSceneOption(int argc, char** argv, int* i, SceneOptions* options, const char** error);
 // The 5-6-5 frame as an 8-bit RGB PNG.
 bool WritePng(const char* path, const Surface& frame);
+// The frame's centred square (as wide as the frame is high) scaled down to size x size, each
+// pixel the rounded mean of the frame pixels its box covers, as an 8-bit RGB PNG: the icons.
+// size is 1..frame.height.
+bool WriteSquarePng(const char* path, const Surface& frame, int size);

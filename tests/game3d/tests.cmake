@@ -11,3 +11,9 @@ if(TARGET kvm-gen)
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/data_files_match.sh $<TARGET_FILE:kvm-gen>
                    ${CMAKE_SOURCE_DIR}/data)
 endif()
+
+# The kvtool render test reads the PNGs back.
+if(TARGET game3d_tests)
+  find_package(PNG REQUIRED)
+  target_link_libraries(game3d_tests PRIVATE PNG::PNG)
+endif()
