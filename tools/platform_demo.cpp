@@ -1,10 +1,12 @@
 // platform-demo: a moving test pattern through the 3D program's platform layer, in the order the
 // game uses it. Shows the mouse position and the keys held; Escape quits, and so does
 // --seconds N after N seconds. Prints input changes and a frame count to stdout.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform3d/memory.h"
 #include "platform3d/platform.h"
@@ -126,14 +128,19 @@ int main(int argc, char** argv) {
   uint8_t lastButtons[2] = {};
   auto start = std::chrono::steady_clock::now();
   uint32_t frames = 0;
+  std::vector<double> presentTimes;  // PresentFrame and PumpMessages, what every game frame pays
   for (;;) {
     double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (seconds > 0 && elapsed >= seconds) break;
     DrawFrame(frames);
+    const auto presentStart = std::chrono::steady_clock::now();
     PresentFrame(BackBuffer.pixels);
-    ++frames;
     PumpMessages();
+    presentTimes.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - presentStart)
+            .count());
+    ++frames;
     WaitWhileInactive();
     ReportInputChanges(lastKeys, lastButtons);
     if (KeyDown[VkEscape] || QuitRequested) break;
@@ -146,5 +153,10 @@ int main(int argc, char** argv) {
   DestroyMainWindow();
   std::printf("%u frames in %.2f s: %.1f frames per second\n", frames, elapsed,
               elapsed > 0 ? frames / elapsed : 0.0);
+  if (!presentTimes.empty()) {
+    std::sort(presentTimes.begin(), presentTimes.end());
+    std::printf("present and pump: %.3f ms median per frame\n",
+                presentTimes[presentTimes.size() / 2]);
+  }
   return 0;
 }
