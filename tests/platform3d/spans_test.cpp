@@ -99,6 +99,19 @@ TEST_F(Spans, PickingMarksADrawnRowSpanHoldingTheMouse) {
     Fill({10, 10, 20, 10, 20, 20, 10, 20}, Ink);
     EXPECT_EQ(HoverSquare, c[3] ? PickMarker : NoHoverSquare) << c[0] << "," << c[1];
   }
+  // A row wholly past the right border is skipped before the pick test, in texture cells too.
+  // On a textured quad leaning right by 4 pixels a row from x = 790, row 103 starts at 802,
+  // though its first cell reaches back to 790: the mouse at (805, 103), on that cell's row 103,
+  // marks nothing, at (795, 101) it marks.
+  for (int i = 0; i < TextureWords; ++i) TextureSlots[4][i] = Ink;
+  PickArmed = 1;
+  for (const int x : {805, 795}) {
+    HoverSquare = NoHoverSquare;
+    MouseX = static_cast<uint16_t>(x);
+    MouseY = static_cast<uint16_t>(x < 800 ? 101 : 103);
+    Tex({790, 100, 1000, 100, 1400, 200, 1190, 200}, Base, 4);
+    EXPECT_EQ(HoverSquare, x < 800 ? PickMarker : NoHoverSquare) << x;
+  }
 }
 
 // Some x > 0, some x < 800, some y > 0 and some y < 600.
@@ -225,9 +238,9 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
           {texel(random), texel(random), texel(random), texel(random), texel(random), texel(random),
            texel(random), texel(random)}};
       for (int k = 0; k < 8; ++k) q[k] = static_cast<int16_t>(corners[kind][k]);
-      // The mouse near the middle of the quad, where cells meet.
-      MouseX = static_cast<uint16_t>(std::clamp((q[0] + q[4]) / 2 + extent(random) % 4, 0, 799));
-      MouseY = static_cast<uint16_t>(std::clamp((q[1] + q[5]) / 2 + extent(random) % 4, 0, 599));
+      // The mouse near the middle of the quad, where cells meet, or past the frame.
+      MouseX = static_cast<uint16_t>(std::clamp((q[0] + q[4]) / 2 + extent(random) % 4, 0, 1023));
+      MouseY = static_cast<uint16_t>(std::clamp((q[1] + q[5]) / 2 + extent(random) % 4, 0, 1023));
       PickArmed = static_cast<uint8_t>(i % 2);
       HoverSquare = NoHoverSquare;
       const uint16_t colour = static_cast<uint16_t>(kind * 100 + i + 1);
@@ -274,6 +287,18 @@ TEST_F(Spans, TexQuadDrawsPointsUpTo31PixelsAndCellsAbove) {
   EXPECT_EQ(CountPixels(0xBEEF), 0);
   Tex({300, 200, 331, 200, 331, 231, 300, 231}, Base, 6);  // 31 wide: points, row 31 too
   EXPECT_EQ(RowExtent(230, 0xBEEF), std::make_pair(300, 330));
+
+  // A cell with every corner on x = 0 or on y = 0 fails the trivial reject like any quad. Only
+  // texture row 0 and column 0 are opaque. On a quad 20 wide at the left border cells (r, 0)
+  // lie on x = 0, so row 350 keeps the face colour; on one 20 high at the top border cells
+  // (0, c) lie on y = 0, and row 0 shows only cell (1, 0), x 300..304.
+  for (int i = 0; i < 32 * 32; ++i) TextureSlots[8][i] = i < 32 || i % 32 == 0 ? Ink : 0;
+  ClearBackBuffer(0);
+  Tex({0, 300, 20, 300, 20, 400, 0, 400}, Base, 8);
+  Tex({300, 0, 400, 0, 400, 20, 300, 20}, Base, 8);
+  EXPECT_EQ(RowExtent(350, Base), std::make_pair(0, 21));
+  EXPECT_EQ(RowExtent(0, Base), std::make_pair(305, 401));
+  EXPECT_EQ(RowExtent(0, Ink), std::make_pair(300, 304));
 }
 
 TEST_F(Spans, OffScreenAndDegenerateQuadsWriteNothingOutOfBounds) {
