@@ -106,8 +106,10 @@ inline void SmallEdge(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t to
   int32_t row = ya - top;
   for (int32_t t = 0; t <= b; ++t, row += rowStep) {
     const int32_t x = xa + xStep * quotient;
-    if (x < left[row]) left[row] = x;
-    if (x > right[row]) right[row] = x;
+    // Stores without conditions: whether an edge widens a row to the left or to the right
+    // follows the quad's shape, and a branch on it is mispredicted.
+    left[row] = std::min(left[row], x);
+    right[row] = std::max(right[row], x);
     // Branch-free carry: it follows the slope and predicts badly.
     remainder += partStep;
     const int32_t carry = remainder >= b;
