@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 
 #include "platform3d/picking.h"
 #include "platform3d/platform.h"
@@ -30,21 +31,27 @@ struct GridRow {
   int32_t x[TextureSide];
   int32_t y[TextureSide];
   Bounds bounds;
+  uint32_t flat;  // bit c: the y of points c and c + 1 differ by at most one
 };
 
 // A side's x on each row it covers, truncated toward A's x (the edge from A) and toward B's.
 struct GridSide {
   int32_t first, last;  // rows covered, counted from the strip's top; last < first when level
+  uint32_t span;        // last - first
   int16_t towardA[StripRows];
   int16_t towardB[StripRows];
 };
 
 GridSide Sides[TextureSide];  // the current strip's sides
 
+// Grid row r. Narrow: every coordinate lies within 2^25, so k (to - from) fits 32 bits.
+template <bool Narrow>
 void FillGridRow(const TextureEdges& e, int r, GridRow& g) {
+  using Product = std::conditional_t<Narrow, int32_t, int64_t>;
+  const Product lx = e.lx[r], ly = e.ly[r], dx = Product{e.rx[r]} - lx, dy = Product{e.ry[r]} - ly;
   for (int c = 0; c < TextureSide; ++c) {
-    g.x[c] = Along(e.lx[r], e.rx[r], c);
-    g.y[c] = Along(e.ly[r], e.ry[r], c);
+    g.x[c] = static_cast<int32_t>(lx + c * dx / TextureSide);
+    g.y[c] = static_cast<int32_t>(ly + c * dy / TextureSide);
   }
   g.bounds = {g.x[0], g.x[0], g.y[0], g.y[0]};
   for (int c = 1; c < TextureSide; ++c) {
@@ -52,6 +59,10 @@ void FillGridRow(const TextureEdges& e, int r, GridRow& g) {
     g.bounds.xMax = std::max(g.bounds.xMax, g.x[c]);
     g.bounds.yMin = std::min(g.bounds.yMin, g.y[c]);
     g.bounds.yMax = std::max(g.bounds.yMax, g.y[c]);
+  }
+  g.flat = 0;
+  for (int c = 0; c < TextureSide - 1; ++c) {
+    g.flat |= static_cast<uint32_t>(std::abs(g.y[c + 1] - g.y[c]) <= 1) << c;
   }
 }
 
@@ -63,6 +74,7 @@ void WalkGridSide(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t stripT
   if (ya == yb) {
     side.first = 1;
     side.last = 0;
+    side.span = 0;
     return;
   }
   int16_t* const floors = xa > xb ? side.towardB : side.towardA;
@@ -79,6 +91,7 @@ void WalkGridSide(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t stripT
   }
   side.first = ya - stripTop;
   side.last = yb - stripTop;
+  side.span = static_cast<uint32_t>(dy);
   int32_t x = xa, remainder = 0;
   for (int32_t row = side.first; row <= side.last; ++row) {
     floors[row] = static_cast<int16_t>(x);
@@ -95,8 +108,8 @@ void WalkGridSide(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t stripT
 // the row (every row of the cell is covered by one of them), right end one past.
 inline void CellSpan(const GridSide& left, const GridSide& right, int32_t row, int32_t& l,
                      int32_t& r) {
-  const bool inLeft = row >= left.first && row <= left.last;
-  const bool inRight = row >= right.first && row <= right.last;
+  const bool inLeft = static_cast<uint32_t>(row - left.first) <= left.span;
+  const bool inRight = static_cast<uint32_t>(row - right.first) <= right.span;
   const int32_t xl = left.towardB[row], xr = right.towardA[row];
   const int32_t a = inLeft ? xl : xr;
   const int32_t b = inRight ? xr : xl;
@@ -151,17 +164,21 @@ void DrawStrip(const GridRow& a, const GridRow& b, const uint16_t* texels) {
   const bool inside = bounds.xMin >= 1 && bounds.xMax <= QuadFrameW - 2 && bounds.yMin >= 1 &&
                       bounds.yMax <= QuadFrameH - 1;
   const int32_t top = bounds.yMin;
+  uint32_t sideCells = 0;  // bit c: cell c spans its sides' x
   if (tabled) {
-    for (int c = 0; c < TextureSide; ++c)
+    uint32_t sloped = 0;
+    for (int c = 0; c < TextureSide; ++c) {
       WalkGridSide(a.x[c], a.y[c], b.x[c], b.y[c], top, Sides[c]);
+      sloped |= static_cast<uint32_t>(a.y[c] != b.y[c]) << c;
+    }
+    sideCells = sloped & (sloped >> 1) & a.flat & b.flat;
   }
   for (int c = 0; c < TextureSide - 1; ++c) {
     const uint16_t t = texels[c];
     if (t == 0) continue;
     const GridSide& left = Sides[c];
     const GridSide& right = Sides[c + 1];
-    const bool sidesOnly = tabled && left.first < left.last && right.first < right.last &&
-                           std::abs(a.y[c + 1] - a.y[c]) <= 1 && std::abs(b.y[c + 1] - b.y[c]) <= 1;
+    const bool sidesOnly = (sideCells >> c) & 1;
     if (sidesOnly && inside) {
       FillSideCell<false>(left, right, top, t);
       continue;
@@ -179,12 +196,21 @@ void DrawStrip(const GridRow& a, const GridRow& b, const uint16_t* texels) {
 }  // namespace
 
 void DrawTextureCells(const TextureEdges& edges, const uint16_t* texels) {
+  // Edge points run monotonically from k = 0 to 31, and grid points lie between them.
+  constexpr int32_t NarrowReach = 1 << 25;
+  const int32_t ends[8] = {
+      edges.lx[0], edges.lx[TextureSide - 1], edges.ly[0], edges.ly[TextureSide - 1],
+      edges.rx[0], edges.rx[TextureSide - 1], edges.ry[0], edges.ry[TextureSide - 1]};
+  const bool narrow =
+      std::all_of(ends, ends + 8, [](int32_t v) { return v > -NarrowReach && v < NarrowReach; });
   GridRow rows[2];
-  FillGridRow(edges, 0, rows[0]);
-  for (int r = 0; r < TextureSide - 1; ++r) {
-    GridRow& upper = rows[r & 1];
-    GridRow& lower = rows[(r + 1) & 1];
-    FillGridRow(edges, r + 1, lower);
-    DrawStrip(upper, lower, texels + r * TextureSide);
+  for (int r = 0; r < TextureSide; ++r) {
+    GridRow& lower = rows[r & 1];
+    if (narrow) {
+      FillGridRow<true>(edges, r, lower);
+    } else {
+      FillGridRow<false>(edges, r, lower);
+    }
+    if (r > 0) DrawStrip(rows[(r - 1) & 1], lower, texels + (r - 1) * TextureSide);
   }
 }
