@@ -14,7 +14,12 @@ namespace {
 constexpr uint16_t Ink = 0x1234;
 constexpr uint16_t Base = 0x0F0F;
 
-using Quad = int16_t[8];  // x1, y1, ... x4, y4
+using Quad = int16_t[8];                 // x1, y1, ... x4, y4
+using Corners = std::array<int32_t, 8>;  // the same in 32 bits, as the pipeline hands them over
+
+Corners Widen(const Quad& q) {
+  return {q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7]};
+}
 
 void Fill(const Quad& q, uint16_t colour) {
   FillQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour);
@@ -115,17 +120,17 @@ TEST_F(Spans, PickingMarksADrawnRowSpanHoldingTheMouse) {
 }
 
 // Some x > 0, some x < 800, some y > 0 and some y < 600.
-bool PassesTrivialReject(const Quad& q) {
-  const int16_t xs[4] = {q[0], q[2], q[4], q[6]}, ys[4] = {q[1], q[3], q[5], q[7]};
+bool PassesTrivialReject(const Corners& q) {
+  const int32_t xs[4] = {q[0], q[2], q[4], q[6]}, ys[4] = {q[1], q[3], q[5], q[7]};
   return *std::max_element(xs, xs + 4) > 0 && *std::min_element(xs, xs + 4) < 800 &&
          *std::max_element(ys, ys + 4) > 0 && *std::min_element(ys, ys + 4) < 600;
 }
 
 // FillQuad as its steps are written: per row and edge, x = xa + (y - ya)(xb - xa) div (yb - ya).
 // True when a drawn row's span holds the mouse (a mark if picking is armed).
-bool ReferenceFillQuad(std::vector<uint16_t>& frame, const Quad& q, uint16_t colour) {
+bool ReferenceFillQuad(std::vector<uint16_t>& frame, const Corners& q, uint16_t colour) {
   if (!PassesTrivialReject(q)) return false;
-  const int16_t ys[4] = {q[1], q[3], q[5], q[7]};
+  const int32_t ys[4] = {q[1], q[3], q[5], q[7]};
   const int64_t yTop = *std::min_element(ys, ys + 4), yBottom = *std::max_element(ys, ys + 4);
   const int edges[4][2] = {{3, 0}, {0, 1}, {1, 2}, {2, 3}};
   bool marked = false;
@@ -169,7 +174,7 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
       MouseY = static_cast<uint16_t>(q[3] & 1023);
       PickArmed = 1;
       HoverSquare = NoHoverSquare;
-      const bool marked = ReferenceFillQuad(expected, q, colour);
+      const bool marked = ReferenceFillQuad(expected, Widen(q), colour);
       Fill(q, colour);
       ASSERT_EQ(HoverSquare == PickMarker, marked) << kind << " " << i;
     }
@@ -181,26 +186,26 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
 
 // TexQuad as its steps are written: the base fill, the 32 x 32 grid, then a FillQuad per
 // non-transparent texel (largest side above 31) or a point per texel.
-bool ReferenceTexQuad(std::vector<uint16_t>& frame, const Quad& q, uint16_t colour,
+bool ReferenceTexQuad(std::vector<uint16_t>& frame, const Corners& q, uint16_t colour,
                       const uint16_t* texels) {
   if (!PassesTrivialReject(q)) return false;
   bool marked = ReferenceFillQuad(frame, q, colour);
   auto along = [](int64_t from, int64_t to, int64_t k) { return from + k * (to - from) / 32; };
   auto grid = [&](int r, int c, int axis) {  // axis 0: x, 1: y
     const int64_t left = along(q[axis], q[6 + axis], r), right = along(q[2 + axis], q[4 + axis], r);
-    return static_cast<int16_t>(along(left, right, c));
+    return static_cast<int32_t>(along(left, right, c));
   };
   int64_t size = 0;
-  for (int k = 0; k < 8; ++k) size = std::max<int64_t>(size, std::abs(q[(k + 2) % 8] - q[k]));
+  for (int k = 0; k < 8; ++k) size = std::max(size, std::abs(int64_t{q[(k + 2) % 8]} - q[k]));
   for (int r = 0; r < 32; ++r) {
     for (int c = 0; c < 32; ++c) {
       const uint16_t t = texels[r * 32 + c];
       if (t == 0) continue;
       if (size > 31) {
         if (r == 31 || c == 31) continue;
-        const Quad cell = {grid(r, c, 0),     grid(r, c, 1),         grid(r, c + 1, 0),
-                           grid(r, c + 1, 1), grid(r + 1, c + 1, 0), grid(r + 1, c + 1, 1),
-                           grid(r + 1, c, 0), grid(r + 1, c, 1)};
+        const Corners cell = {grid(r, c, 0),     grid(r, c, 1),         grid(r, c + 1, 0),
+                              grid(r, c + 1, 1), grid(r + 1, c + 1, 0), grid(r + 1, c + 1, 1),
+                              grid(r + 1, c, 0), grid(r + 1, c, 1)};
         marked |= ReferenceFillQuad(frame, cell, t);
       } else if (grid(r, c, 0) >= 0 && grid(r, c, 0) < 800 && grid(r, c, 1) >= 0 &&
                  grid(r, c, 1) < 600) {
@@ -216,10 +221,13 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> texel(0, 0xFFFF), frameX(0, 799), frameY(0, 599);
   std::uniform_int_distribution<int> extent(-40, 340), tall(-700, 700), screen(-300, 1100);
+  std::uniform_int_distribution<int> wide(16000, 60000), far(1 << 26, 1 << 29);
   // Floor-like quads on the frame (cells a few pixels across), cells up to 23 pixels, quads
-  // taller than 64 rows or crossing the borders, twisted ones, and anything in 16 bits;
-  // textures with a quarter transparent; picking armed on every other quad.
-  for (int kind = 0; kind < 5; ++kind) {
+  // taller than 64 rows or crossing the borders, twisted ones, anything in 16 bits, flat ones
+  // reaching 16000 to 60000 pixels out, and quads with a corner 2^26 to 2^29 away, as the
+  // projection gives close to the eye; textures with a quarter transparent; picking armed on
+  // every other quad.
+  for (int kind = 0; kind < 7; ++kind) {
     for (int i = 0; i < 60; ++i) {
       uint16_t* texels = TextureSlots[7];
       for (int k = 0; k < TextureWords; ++k) {
@@ -228,16 +236,20 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
       const int x0 = frameX(random), y0 = frameY(random);
       const int w = extent(random) * (kind == 1 ? 2 : 1), h = extent(random) / 2;
       const int slant = extent(random) / 4;
-      Quad q = {0, 0, 1, 0, 1, 1, 0, 1};
-      const int corners[5][8] = {
+      const int sign = i % 2 ? 1 : -1;
+      const Corners corners[7] = {
           {x0, y0, x0 + w, y0 + slant, x0 + w + slant, y0 + h, x0 - slant, y0 + h - slant},
           {x0 / 3, y0 / 3, x0 / 3 + w, y0 / 3, x0 / 3 + w, y0 / 3 + h, x0 / 3, y0 / 3 + h},
           {x0, y0, x0 + w, y0 + tall(random), x0 + w, y0 + tall(random), x0, y0 + tall(random)},
           {screen(random), screen(random), screen(random), screen(random), screen(random),
            screen(random), screen(random), screen(random)},
-          {texel(random), texel(random), texel(random), texel(random), texel(random), texel(random),
-           texel(random), texel(random)}};
-      for (int k = 0; k < 8; ++k) q[k] = static_cast<int16_t>(corners[kind][k]);
+          {texel(random) - 32768, texel(random) - 32768, texel(random) - 32768,
+           texel(random) - 32768, texel(random) - 32768, texel(random) - 32768,
+           texel(random) - 32768, texel(random) - 32768},
+          {x0 - wide(random), y0, x0 + wide(random), y0 + slant, x0 + wide(random), y0 + h,
+           x0 - wide(random), y0 + h + slant},
+          {x0, y0, x0 + w, y0, sign * far(random), far(random), x0, y0 + h}};
+      const Corners& q = corners[kind];
       // The mouse near the middle of the quad, where cells meet, or past the frame.
       MouseX = static_cast<uint16_t>(std::clamp((q[0] + q[4]) / 2 + extent(random) % 4, 0, 1023));
       MouseY = static_cast<uint16_t>(std::clamp((q[1] + q[5]) / 2 + extent(random) % 4, 0, 1023));
@@ -245,7 +257,7 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
       HoverSquare = NoHoverSquare;
       const uint16_t colour = static_cast<uint16_t>(kind * 100 + i + 1);
       const bool marked = ReferenceTexQuad(expected, q, colour, texels);
-      Tex(q, colour, 7);
+      TexScreenQuad({{q[0], q[2], q[4], q[6]}, {q[1], q[3], q[5], q[7]}}, colour, 7);
       ASSERT_EQ(HoverSquare == PickMarker, marked && PickArmed) << kind << " " << i;
     }
     for (int p = 0; p < 800 * 600; ++p) {
