@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform3d/cells.h"
 #include "platform3d/picking.h"
@@ -130,12 +129,17 @@ void FillSmallQuad(const ScreenQuad& q, int32_t top, int32_t rows, uint16_t colo
   SmallEdge(q.x[0], q.y[0], q.x[1], q.y[1], top, left, right);
   SmallEdge(q.x[1], q.y[1], q.x[2], q.y[2], top, left, right);
   SmallEdge(q.x[2], q.y[2], q.x[3], q.y[3], top, left, right);
-  const bool picking = PickArmed != 0;
-  uint16_t* line = BackBuffer.pixels + static_cast<int64_t>(BackBuffer.width) * top;
-  for (int32_t i = 0; i < rows; ++i, line += BackBuffer.width) {
+  // Only the row under the mouse can pick.
+  const int32_t mouseRow = MouseY - top;
+  if (PickArmed != 0 && mouseRow >= 0 && mouseRow < rows && left[mouseRow] < MouseX &&
+      MouseX < right[mouseRow] + 1) {
+    HoverSquare = PickMarker;
+  }
+  const int32_t width = BackBuffer.width;
+  uint16_t* line = BackBuffer.pixels + static_cast<int64_t>(width) * top;
+  for (int32_t i = 0; i < rows; ++i, line += width) {
     const int32_t l = left[i];
     const int32_t r = right[i] + 1;
-    if (picking && top + i == MouseY && l < MouseX && MouseX < r) HoverSquare = PickMarker;
     if (l < r) FillSpan(line, l, r, colour);
   }
 }
