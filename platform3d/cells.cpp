@@ -132,7 +132,7 @@ void FillSideCell(const GridSide& left, const GridSide& right, int32_t stripTop,
     if (row >= first && row <= last) {
       int32_t l, r;
       CellSpan(left, right, row, l, r);
-      const bool skipped = Clipped && (r < 0 || l > QuadFrameW - 1);
+      const bool skipped = Clipped && (r < 0 || l > QuadFrameW - 1);  // wholly off the frame
       if (!skipped && l < MouseX && MouseX < r) HoverSquare = PickMarker;
     }
   }
@@ -141,8 +141,7 @@ void FillSideCell(const GridSide& left, const GridSide& right, int32_t stripTop,
   for (int32_t row = first; row <= last; ++row, line += width) {
     int32_t l, r;
     CellSpan(left, right, row, l, r);
-    if (Clipped) {
-      if (r < 0 || l > QuadFrameW - 1) continue;
+    if (Clipped) {  // a row wholly off the frame ends up with l >= r
       l = std::max(l, 0);
       r = std::min(r, QuadFrameW - 1);
       if (l >= r) continue;
