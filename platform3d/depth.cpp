@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 int16_t DepthKey[FaceTableSize];
 int16_t DrawOrder[FaceTableSize];
@@ -16,6 +17,23 @@ constexpr int StoreLast = 69990;
 constexpr int ProbeLimit = 69800;  // past this a probe stops and overwrites
 constexpr int WalkLast = -3999;    // the walk runs from StoreLast down to here
 
+// Most buckets stay empty: they are cleared and walked four at a time.
+constexpr uint64_t EmptyFour = 0x0001000100010001ULL * static_cast<uint16_t>(EmptyBucket);
+
+uint64_t FourBuckets(int first) {
+  uint64_t four;
+  std::memcpy(&four, DepthBuckets + BucketIndex(first), sizeof four);
+  return four;
+}
+
+void ClearBuckets() {
+  int p = ClearFirst;
+  for (; p + 3 <= ClearLast; p += 4) {
+    std::memcpy(DepthBuckets + BucketIndex(p), &EmptyFour, sizeof EmptyFour);
+  }
+  for (; p <= ClearLast; ++p) DepthBuckets[BucketIndex(p)] = EmptyBucket;
+}
+
 int32_t FaceKey(int f) {
   const ViewArrays& v = ViewFaces;
   const int32_t sx =
@@ -29,8 +47,7 @@ int32_t FaceKey(int f) {
 }  // namespace
 
 int OrderFaces() {
-  std::fill(DepthBuckets + BucketIndex(ClearFirst), DepthBuckets + BucketIndex(ClearLast) + 1,
-            EmptyBucket);
+  ClearBuckets();
   const int last = std::clamp<int>(ViewCount, 0, PipelineFaces - 1);
   for (int f = 0; f <= last; ++f) {
     const int32_t key = FaceKey(f);
@@ -45,6 +62,10 @@ int OrderFaces() {
 
   int count = 0;
   for (int p = StoreLast; p >= WalkLast; --p) {
+    if (p - 3 >= WalkLast && FourBuckets(p - 3) == EmptyFour) {
+      p -= 3;  // p - 3 .. p are all empty
+      continue;
+    }
     const int16_t f = DepthBuckets[BucketIndex(p)];
     if (f < 32000) DrawOrder[count++] = f;
   }

@@ -2,69 +2,21 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
+#include "platform3d/cells.h"
 #include "platform3d/picking.h"
 #include "platform3d/platform.h"
+#include "platform3d/spanwrite.h"
 #include "platform3d/textures.h"
 
 namespace {
 
-constexpr int32_t ScreenW = 800;  // the quad routines always draw for an 800 x 600 frame
-constexpr int32_t ScreenH = 600;
+constexpr int32_t ScreenW = QuadFrameW;
+constexpr int32_t ScreenH = QuadFrameH;
 
 // Edges in the order corner 4 -> 1, 1 -> 2, 2 -> 3, 3 -> 4.
 constexpr int EdgeStart[4] = {3, 0, 1, 2};
 constexpr int EdgeEnd[4] = {0, 1, 2, 3};
-
-struct Bounds {
-  int32_t xMin, xMax, yMin, yMax;
-};
-
-inline Bounds BoundsOf(const ScreenQuad& q) {
-  Bounds b = {q.x[0], q.x[0], q.y[0], q.y[0]};
-  for (int k = 1; k < 4; ++k) {
-    b.xMin = std::min(b.xMin, q.x[k]);
-    b.xMax = std::max(b.xMax, q.x[k]);
-    b.yMin = std::min(b.yMin, q.y[k]);
-    b.yMax = std::max(b.yMax, q.y[k]);
-  }
-  return b;
-}
-
-// Some corner on the screen side of every border (strict comparisons).
-inline bool MayBeVisible(const Bounds& b) {
-  return b.xMax > 0 && b.xMin < ScreenW && b.yMax > 0 && b.yMin < ScreenH;
-}
-
-// Pixels [first, last] of a row (at least two), in 4- and 8-byte stores that may overlap, so
-// short spans cost a few stores and no pixel-by-pixel tail.
-inline void FillSpan(uint16_t* row, int32_t first, int32_t last, uint16_t colour) {
-  uint16_t* p = row + first;
-  uint16_t* const end = row + last + 1;
-  const int32_t n = last - first + 1;
-  if (n <= 4) {
-    const uint32_t two = colour * 0x00010001U;
-    std::memcpy(p, &two, sizeof two);
-    std::memcpy(end - 2, &two, sizeof two);
-    return;
-  }
-  const uint64_t four = colour * 0x0001000100010001ULL;
-  if (n <= 8) {
-    std::memcpy(p, &four, sizeof four);
-    std::memcpy(end - 4, &four, sizeof four);
-    return;
-  }
-  if (n <= 16) {
-    std::memcpy(p, &four, sizeof four);
-    std::memcpy(p + 4, &four, sizeof four);
-    std::memcpy(end - 8, &four, sizeof four);
-    std::memcpy(end - 4, &four, sizeof four);
-    return;
-  }
-  for (; end - p > 4; p += 4) std::memcpy(p, &four, sizeof four);
-  std::memcpy(end - 4, &four, sizeof four);
-}
 
 // Walks one edge over `count` rows from `row`, widening each row's span with the edge's x.
 // The x offset from xa is xStep x floor(t x a / b) for t = tFirst, tFirst + 1, ...; it is kept
@@ -132,8 +84,7 @@ constexpr int32_t SmallRows = 64;
 inline bool IsSmallOnFrame(const Bounds& b) {
   // Right ends are drawn one past the corners, so x stops at 798.
   return b.xMin >= 0 && b.xMax < ScreenW - 1 && b.yMin >= 0 && b.yMax < ScreenH &&
-         b.yMax - b.yMin < SmallRows && BackBuffer.pixels != nullptr &&
-         BackBuffer.width >= ScreenW && BackBuffer.height >= ScreenH;
+         b.yMax - b.yMin < SmallRows && BackBufferHoldsFrame();
 }
 
 // One edge of a small quad; see WalkEdge for the stepping.
@@ -154,8 +105,10 @@ inline void SmallEdge(int32_t xa, int32_t ya, int32_t xb, int32_t yb, int32_t to
   int32_t row = ya - top;
   for (int32_t t = 0; t <= b; ++t, row += rowStep) {
     const int32_t x = xa + xStep * quotient;
-    if (x < left[row]) left[row] = x;
-    if (x > right[row]) right[row] = x;
+    // Stores without conditions: whether an edge widens a row to the left or to the right
+    // follows the quad's shape, and a branch on it is mispredicted.
+    left[row] = std::min(left[row], x);
+    right[row] = std::max(right[row], x);
     // Branch-free carry: it follows the slope and predicts badly.
     remainder += partStep;
     const int32_t carry = remainder >= b;
@@ -176,19 +129,19 @@ void FillSmallQuad(const ScreenQuad& q, int32_t top, int32_t rows, uint16_t colo
   SmallEdge(q.x[0], q.y[0], q.x[1], q.y[1], top, left, right);
   SmallEdge(q.x[1], q.y[1], q.x[2], q.y[2], top, left, right);
   SmallEdge(q.x[2], q.y[2], q.x[3], q.y[3], top, left, right);
-  const bool picking = PickArmed != 0;
-  uint16_t* line = BackBuffer.pixels + static_cast<int64_t>(BackBuffer.width) * top;
-  for (int32_t i = 0; i < rows; ++i, line += BackBuffer.width) {
+  // Only the row under the mouse can pick.
+  const int32_t mouseRow = MouseY - top;
+  if (PickArmed != 0 && mouseRow >= 0 && mouseRow < rows && left[mouseRow] < MouseX &&
+      MouseX < right[mouseRow] + 1) {
+    HoverSquare = PickMarker;
+  }
+  const int32_t width = BackBuffer.width;
+  uint16_t* line = BackBuffer.pixels + static_cast<int64_t>(width) * top;
+  for (int32_t i = 0; i < rows; ++i, line += width) {
     const int32_t l = left[i];
     const int32_t r = right[i] + 1;
-    if (picking && top + i == MouseY && l < MouseX && MouseX < r) HoverSquare = PickMarker;
     if (l < r) FillSpan(line, l, r, colour);
   }
-}
-
-// Edge point k of 32 along (from -> to), truncating toward zero.
-int32_t Along(int32_t from, int32_t to, int32_t k) {
-  return static_cast<int32_t>(from + k * (static_cast<int64_t>(to) - from) / 32);
 }
 
 }  // namespace
@@ -245,8 +198,7 @@ void FillScreenQuad(const ScreenQuad& q, uint16_t colour) {
   const bool picking = PickArmed != 0;
   // The quad routines draw for an 800 x 600 frame; a smaller BackBuffer goes through HLine's
   // clipping.
-  const bool direct =
-      BackBuffer.pixels != nullptr && BackBuffer.width >= ScreenW && BackBuffer.height >= ScreenH;
+  const bool direct = BackBufferHoldsFrame();
   for (int32_t i = 0; i < rows; ++i) {
     const int32_t y = top + i;
     int64_t l = left[i];
@@ -272,13 +224,12 @@ void TexScreenQuad(const ScreenQuad& q, uint16_t colour, uint8_t slot) {
   if (slot >= TextureSlotCount) return;
   const uint16_t* texels = TextureSlots[slot];
 
-  // Edge points: L from corner 1 towards 4, R from corner 2 towards 3.
-  int32_t lx[TextureSide], ly[TextureSide], rx[TextureSide], ry[TextureSide];
+  TextureEdges edges;
   for (int k = 0; k < TextureSide; ++k) {
-    lx[k] = Along(q.x[0], q.x[3], k);
-    ly[k] = Along(q.y[0], q.y[3], k);
-    rx[k] = Along(q.x[1], q.x[2], k);
-    ry[k] = Along(q.y[1], q.y[2], k);
+    edges.lx[k] = Along(q.x[0], q.x[3], k);
+    edges.ly[k] = Along(q.y[0], q.y[3], k);
+    edges.rx[k] = Along(q.x[1], q.x[2], k);
+    edges.ry[k] = Along(q.y[1], q.y[2], k);
   }
 
   int64_t size = 0;
@@ -289,38 +240,16 @@ void TexScreenQuad(const ScreenQuad& q, uint16_t colour, uint8_t slot) {
   }
 
   if (size > 31) {
-    // Cells between neighbouring grid points; texture row 31 and column 31 have no cell.
-    int32_t gx[2][TextureSide], gy[2][TextureSide];
+    DrawTextureCells(edges, texels);
+    return;
+  }
+  for (int r = 0; r < TextureSide; ++r) {
     for (int c = 0; c < TextureSide; ++c) {
-      gx[0][c] = Along(lx[0], rx[0], c);
-      gy[0][c] = Along(ly[0], ry[0], c);
-    }
-    for (int r = 0; r < TextureSide - 1; ++r) {
-      const int32_t* ax = gx[r & 1];
-      const int32_t* ay = gy[r & 1];
-      int32_t* bx = gx[(r + 1) & 1];
-      int32_t* by = gy[(r + 1) & 1];
-      for (int c = 0; c < TextureSide; ++c) {
-        bx[c] = Along(lx[r + 1], rx[r + 1], c);
-        by[c] = Along(ly[r + 1], ry[r + 1], c);
-      }
-      for (int c = 0; c < TextureSide - 1; ++c) {
-        const uint16_t t = texels[r * TextureSide + c];
-        if (t == 0) continue;
-        const ScreenQuad cell = {{ax[c], ax[c + 1], bx[c + 1], bx[c]},
-                                 {ay[c], ay[c + 1], by[c + 1], by[c]}};
-        FillScreenQuad(cell, t);
-      }
-    }
-  } else {
-    for (int r = 0; r < TextureSide; ++r) {
-      for (int c = 0; c < TextureSide; ++c) {
-        const uint16_t t = texels[r * TextureSide + c];
-        if (t == 0) continue;
-        const int32_t x = Along(lx[r], rx[r], c);
-        const int32_t y = Along(ly[r], ry[r], c);
-        if (x >= 0 && x < ScreenW && y >= 0 && y < ScreenH) PutPixel(&BackBuffer, x, y, t);
-      }
+      const uint16_t t = texels[r * TextureSide + c];
+      if (t == 0) continue;
+      const int32_t x = Along(edges.lx[r], edges.rx[r], c);
+      const int32_t y = Along(edges.ly[r], edges.ry[r], c);
+      if (x >= 0 && x < ScreenW && y >= 0 && y < ScreenH) PutPixel(&BackBuffer, x, y, t);
     }
   }
 }

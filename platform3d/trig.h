@@ -34,14 +34,22 @@ struct Point16 {
 // point as it was. Results wrap to 16 bits.
 Point16 Rotate2D(int16_t cx, int16_t cy, int16_t px, int16_t py, int16_t index);
 
+// Round to nearest, halves to even, for |v| < 2^51: adding 1.5 x 2^52 leaves no fraction bits,
+// so the sum itself is rounded that way (nearbyint without the library call; needs plain
+// double arithmetic, as SSE2 gives, and no fast-math reassociation).
+inline double RoundHalfEven(double v) {
+  constexpr double Shift = 6755399441055744.0;  // 1.5 x 2^52
+  return (v + Shift) - Shift;
+}
+
 // The arithmetic of Rotate2D for a point relative to the centre, with the cosine and sine of
 // table entry 5760 - index already looked up; RotateFaces turns thousands of points with one
 // pair. Rounds halves to even (the default rounding mode).
 inline Point16 RotateOffset(double c, double s, int32_t dx, int32_t dy, int32_t cx, int32_t cy) {
   // |dx|, |dy| < 65536 and |c|, |s| <= 1, so both sums fit an int32 before wrapping.
   const double x = dx, y = dy;
-  const int32_t rx = static_cast<int32_t>(std::nearbyint(c * x + s * y));
-  const int32_t ry = static_cast<int32_t>(std::nearbyint(-x * s + y * c));
+  const int32_t rx = static_cast<int32_t>(RoundHalfEven(c * x + s * y));
+  const int32_t ry = static_cast<int32_t>(RoundHalfEven(-x * s + y * c));
   return {static_cast<int16_t>(static_cast<uint16_t>(cx + rx)),
           static_cast<int16_t>(static_cast<uint16_t>(cy + ry))};
 }

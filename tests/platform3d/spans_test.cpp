@@ -14,7 +14,8 @@ namespace {
 constexpr uint16_t Ink = 0x1234;
 constexpr uint16_t Base = 0x0F0F;
 
-using Quad = int16_t[8];  // x1, y1, ... x4, y4
+using Quad = int16_t[8];                 // x1, y1, ... x4, y4
+using Corners = std::array<int32_t, 8>;  // the same in 32 bits, as the pipeline hands them over
 
 void Fill(const Quad& q, uint16_t colour) {
   FillQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour);
@@ -99,16 +100,35 @@ TEST_F(Spans, PickingMarksADrawnRowSpanHoldingTheMouse) {
     Fill({10, 10, 20, 10, 20, 20, 10, 20}, Ink);
     EXPECT_EQ(HoverSquare, c[3] ? PickMarker : NoHoverSquare) << c[0] << "," << c[1];
   }
+  // A row wholly past the right border is skipped before the pick test, in texture cells too.
+  // A quad leaning right 4 pixels a row from x = 790 starts row 103 at 802, though its first
+  // cell reaches back to 790: the mouse on that cell's row 103 marks nothing, on row 101 it does.
+  std::fill(TextureSlots[4], TextureSlots[4] + TextureWords, Ink);
+  PickArmed = 1;
+  for (const int y : {103, 101}) {
+    HoverSquare = NoHoverSquare;
+    MouseX = static_cast<uint16_t>(y == 103 ? 805 : 795);
+    MouseY = static_cast<uint16_t>(y);
+    Tex({790, 100, 1000, 100, 1400, 200, 1190, 200}, Base, 4);
+    EXPECT_EQ(HoverSquare, y == 103 ? NoHoverSquare : PickMarker);
+  }
+}
+
+// Some x > 0, some x < 800, some y > 0 and some y < 600.
+template <class Q>
+bool PassesTrivialReject(const Q& q) {
+  const int32_t xs[4] = {q[0], q[2], q[4], q[6]}, ys[4] = {q[1], q[3], q[5], q[7]};
+  return *std::max_element(xs, xs + 4) > 0 && *std::min_element(xs, xs + 4) < 800 &&
+         *std::max_element(ys, ys + 4) > 0 && *std::min_element(ys, ys + 4) < 600;
 }
 
 // FillQuad as its steps are written: per row and edge, x = xa + (y - ya)(xb - xa) div (yb - ya).
-bool ReferenceFillQuad(std::vector<uint16_t>& frame, const Quad& q, uint16_t colour) {
-  const int16_t xs[4] = {q[0], q[2], q[4], q[6]}, ys[4] = {q[1], q[3], q[5], q[7]};
+// True when a drawn row's span holds the mouse (a mark if picking is armed).
+template <class Q>
+bool ReferenceFillQuad(std::vector<uint16_t>& frame, const Q& q, uint16_t colour) {
+  if (!PassesTrivialReject(q)) return false;
+  const int32_t ys[4] = {q[1], q[3], q[5], q[7]};
   const int64_t yTop = *std::min_element(ys, ys + 4), yBottom = *std::max_element(ys, ys + 4);
-  // Some x > 0, some x < 800, some y > 0 and some y < 600.
-  if (*std::max_element(xs, xs + 4) <= 0 || *std::min_element(xs, xs + 4) >= 800 || yBottom <= 0 ||
-      yTop >= 600)
-    return false;
   const int edges[4][2] = {{3, 0}, {0, 1}, {1, 2}, {2, 3}};
   bool marked = false;
   for (int64_t row = std::clamp<int64_t>(yTop, 0, 599);
@@ -154,6 +174,76 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
       const bool marked = ReferenceFillQuad(expected, q, colour);
       Fill(q, colour);
       ASSERT_EQ(HoverSquare == PickMarker, marked) << kind << " " << i;
+    }
+    for (int p = 0; p < 800 * 600; ++p) {
+      ASSERT_EQ(BackBuffer.pixels[p], expected[p]) << kind << ": " << p % 800 << "," << p / 800;
+    }
+  }
+}
+
+// TexQuad as its steps are written: the base fill, the 32 x 32 grid, then a FillQuad per
+// non-transparent texel (largest side above 31) or a point per texel.
+bool ReferenceTexQuad(std::vector<uint16_t>& frame, const Corners& q, uint16_t colour,
+                      const uint16_t* texels) {
+  if (!PassesTrivialReject(q)) return false;
+  bool marked = ReferenceFillQuad(frame, q, colour);
+  auto along = [](int64_t from, int64_t to, int64_t k) { return from + k * (to - from) / 32; };
+  auto grid = [&](int r, int c, int axis) {  // axis 0: x, 1: y
+    const int64_t left = along(q[axis], q[6 + axis], r), right = along(q[2 + axis], q[4 + axis], r);
+    return static_cast<int32_t>(along(left, right, c));
+  };
+  int64_t size = 0;
+  for (int k = 0; k < 8; ++k) size = std::max(size, std::abs(int64_t{q[(k + 2) % 8]} - q[k]));
+  for (int r = 0; r < 32; ++r) {
+    for (int c = 0; c < 32; ++c) {
+      const uint16_t t = texels[r * 32 + c];
+      if (t == 0) continue;
+      if (size > 31) {
+        if (r == 31 || c == 31) continue;
+        const Corners cell = {grid(r, c, 0),     grid(r, c, 1),         grid(r, c + 1, 0),
+                              grid(r, c + 1, 1), grid(r + 1, c + 1, 0), grid(r + 1, c + 1, 1),
+                              grid(r + 1, c, 0), grid(r + 1, c, 1)};
+        marked |= ReferenceFillQuad(frame, cell, t);
+      } else if (grid(r, c, 0) >= 0 && grid(r, c, 0) < 800 && grid(r, c, 1) >= 0 &&
+                 grid(r, c, 1) < 600) {
+        frame[grid(r, c, 1) * 800 + grid(r, c, 0)] = t;
+      }
+    }
+  }
+  return marked;
+}
+
+TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
+  std::vector<uint16_t> expected(800 * 600, 0);
+  std::mt19937 random(7);
+  auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  // Textures a quarter transparent, picking armed on every other quad, the mouse near the
+  // middle of the quad (where cells meet) or past the frame.
+  for (int kind = 0; kind < 9; ++kind) {
+    for (int i = 0; i < 40; ++i) {
+      for (int k = 0; k < TextureWords; ++k) TextureSlots[7][k] = any(0, 3) ? any(1, 0xFFFF) : 0;
+      const int x = any(0, 799), y = any(0, 599), w = any(-40, 340), h = any(-20, 170);
+      const int s = any(-10, 85), thin = any(1, 31), far = any(1 << 26, 1 << 29) * (i % 2 ? 1 : -1);
+      auto anyX = [&] { return kind == 5 ? any(-300, 1100) : any(-32768, 32767); };
+      const Corners shapes[9] = {
+          {x, y, x + w, y + s, x + w + s, y + h, x - s, y + h - s},  // floor-like
+          {x / 3, y / 3, x / 3 + 2 * w, y / 3, x / 3 + 2 * w, y / 3 + h, x / 3, y / 3 + h},
+          {x, y, x + w, y + any(-700, 700), x + w, y + any(-700, 700), x, y + any(-700, 700)},
+          {0, y, thin, y, thin, y + 2 * h, 0, y + 2 * h},  // cells on x = 0 are rejected
+          {x, 0, x + 2 * w, 0, x + 2 * w, thin, x, thin},  // and those on y = 0
+          {anyX(), anyX(), anyX(), anyX(), anyX(), anyX(), anyX(), anyX()},
+          {anyX(), anyX(), anyX(), anyX(), anyX(), anyX(), anyX(), anyX()},
+          {x - 40 * w, y, x + 60 * w, y + s, x + 60 * w, y + h, x - 40 * w, y + h + s},
+          {x, y, x + w, y, far, std::abs(far), x, y + h}};  // as projected close to the eye
+      const Corners& q = shapes[kind];
+      MouseX = static_cast<uint16_t>(std::clamp((q[0] + q[4]) / 2 + any(-4, 4), 0, 1023));
+      MouseY = static_cast<uint16_t>(std::clamp((q[1] + q[5]) / 2 + any(-4, 4), 0, 1023));
+      PickArmed = static_cast<uint8_t>(i % 2);
+      HoverSquare = NoHoverSquare;
+      const uint16_t colour = static_cast<uint16_t>(kind * 100 + i + 1);
+      const bool marked = ReferenceTexQuad(expected, q, colour, TextureSlots[7]);
+      TexScreenQuad({{q[0], q[2], q[4], q[6]}, {q[1], q[3], q[5], q[7]}}, colour, 7);
+      ASSERT_EQ(HoverSquare == PickMarker, marked && PickArmed) << kind << " " << i;
     }
     for (int p = 0; p < 800 * 600; ++p) {
       ASSERT_EQ(BackBuffer.pixels[p], expected[p]) << kind << ": " << p % 800 << "," << p / 800;
