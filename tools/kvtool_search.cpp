@@ -194,6 +194,9 @@ bool RunSearchIn3d() {
 // The bench positions searched to a fixed depth; false after reporting a failure.
 bool RunBench(bool in3d, long long* totalSteps, double* totalSeconds) {
   SeedRandom(BenchSeed);
+  // Killers outlive a search: start both runs from none, so they search the same trees.
+  std::memset(KillerFrom, 0, sizeof KillerFrom);
+  std::memset(KillerTo, 0, sizeof KillerTo);
   *totalSteps = 0;
   *totalSeconds = 0;
   int number = 0;
