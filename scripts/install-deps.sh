@@ -6,7 +6,7 @@ packages=(
   g++ make cmake pkg-config
   libgtest-dev libbenchmark-dev
   libsdl2-dev libpng-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-utils xfonts-base
   xboard fairymax pgn-extract polyglot
   imagemagick
   desktop-file-utils man-db groff-base dpkg-dev
