@@ -126,22 +126,14 @@ bool StartKorvane3d() {
   if (!BuildGameWorld()) return false;
 
   SetStartSettings();
-  SquareSelected = 0;
-  StartNewGame(PlayerSide, MoveTimeSetting + 1);
-  RefreshDisplayBoard();
+  NewGameStep();
+  // The start position behind the first menu, seen from a corner; leaving the menus the
+  // player sits at the new game's place.
   PlaceStartCamera();
-
-  // The start position behind the first menu.
-  ClearBackBuffer(0);
-  PlacePieces();
-  HoverSquare = NoHoverSquare;
-  TakeCameraCell();
-  SelectFaces();
-  RotateFaces();
-  RenderScene();
+  DrawGameView();
   PresentFrame(BackBuffer.pixels);
   Delay(FirstPictureMilliseconds);
-  NewGameStep();
+  PlaceNewGameCamera(PlayerSide);
   return true;
 }
 
