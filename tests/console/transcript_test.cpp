@@ -52,22 +52,21 @@ void Check(const Transcript& t) {
   std::replace(text.begin(), text.end(), ';', '\n');
   SCOPED_TRACE(text.substr(0, 400));
   const SessionResult run = RunSession(text, t.seconds);
-  ASSERT_EQ(run.exit, 0) << run.errors << run.output;
-  EXPECT_TRUE(EveryLineEndsInCrLf(run.output));
-  const std::vector<std::string> lines = OutputLines(run.output);
+  ASSERT_EQ(run.exit, 0) << run.output;
+  EXPECT_TRUE(run.crlf);
   const std::vector<std::string> expected = Split(t.lines, "|"), input = Split(text, "\r\n");
   std::vector<std::string> moves, rows, named;  // moves, diagram rows, lines the case names
   const std::vector<std::string> patterns = Split(t.lines + "|" + Notable, "|");
   int thinking = 0;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const std::string& line = lines[i];
+  for (size_t i = 0; i < run.lines.size(); ++i) {
+    const std::string& line = run.lines[i];
     if (std::ranges::any_of(patterns, [&](auto& wanted) { return Matches(line, wanted); })) {
       named.push_back(line);
     }
     if (std::regex_match(line, DiagramRow)) rows.push_back(line);
     if (line.starts_with("move ")) {
       moves.push_back(line.substr(5));
-      EXPECT_TRUE(i > 0 && lines[i - 1].starts_with("Total nodes: ")) << "no summary: " << line;
+      EXPECT_TRUE(i > 0 && run.lines[i - 1].starts_with("Total nodes: ")) << "no summary: " << line;
     }
     const bool info = line.starts_with("info ") && !line.starts_with("info string ");
     const bool answer = line.starts_with("bestmove");
@@ -99,8 +98,8 @@ void Check(const Transcript& t) {
 
 TEST(Transcript, BannerThenEightFeatureLinesForEachXboard) {
   const SessionResult banner = RunSession("");
-  ASSERT_EQ(OutputLines(banner.output).size(), 9u);
-  EXPECT_EQ(OutputLines(banner.output)[3], "Using a hashtable-size of about 16MB. ");
+  ASSERT_EQ(banner.lines.size(), 9u);
+  EXPECT_EQ(banner.lines[3], "Using a hashtable-size of about 16MB. ");
   const std::string features =
       "feature reuse=0\r\nfeature analyze=0\r\nfeature colors=1\r\nfeature setboard=1\r\n"
       "feature pause=0\r\nfeature time=1\r\nfeature myname=\"KorvaneWB v1.42\"\r\nfeature "
