@@ -1,99 +1,88 @@
-// The time commands' arithmetic, driven through the command table on CommandLine.
+// The time commands' arithmetic, driven through the command table on CommandLine, and the
+// columns of the thinking line and the summary after a search.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "console/commands.h"
 #include "console/console_state.h"
+#include "console/output.h"
 #include "engine/board.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
-
-namespace {
-
-void Command(const std::string& line) {
-  SetCommandLine(line.data(), static_cast<int>(line.size()));
-  DecodeTypedMove();
-  DispatchCommand();
-}
-
-struct TimeCase {
-  std::string command;
-  std::string before = "";  // a command run first
-  int32_t movesDone = 0;    // MovesThisControl and ScoreDrop before the command
-  int32_t scoreDrop = 0;
-  // Expected values afterwards; -1 is not checked.
-  int32_t seconds = -1, depth = -1, perControl = -1, increment = -1, centis = -1, movesAfter = -1;
-};
-
-}  // namespace
+#include "session.h"
 
 TEST(TimeControl, CommandsGiveTheWorkedOutBudgets) {
-  const std::string level40 = "level 40 5 0";
-  const std::vector<TimeCase> cases = {
-      {.command = "st 5", .seconds = 5, .depth = 30},
-      {.command = "st 30", .seconds = 30},
-      {.command = "st 120", .seconds = 121},  // three digits count one more
-      {.command = "st 9", .before = "sd 7", .seconds = 9, .depth = 30},
-      {.command = "st x7", .seconds = 7},  // characters that are not digits count 0
-      {.command = "sd 1", .seconds = 2000000000, .depth = 3},
-      {.command = "sd 99", .depth = 30},
-      {.command = "sd 7", .depth = 7},
-      {.command = "sd 12", .depth = 12},
-      {.command = level40, .seconds = 300 / 40 + 1, .perControl = 40},
-      {.command = "level 0 5 0", .seconds = (5 + 1) / 2 + 1},
-      {.command = "level 0 2 12", .seconds = 12 + 1 + 1, .increment = 12},
-      {.command = "level 1 5 0", .seconds = 2},  // one move per control keeps 2 seconds
-      {.command = "level 120 90 0", .seconds = 90 * 60 / 120 + 1},  // later fields shift
-      // 12000 div 40 = 300 centiseconds: 3 + 1, and 32 pieces give (300 * 17) div 3000 = 1 more.
-      {.command = "time 12000", .before = level40, .seconds = 5, .centis = 12000},
-      // A drop of 3 pawns: share 10000, malus 10000 * 3 div 1000, bonus 10000 * 17 div 3000.
-      {.command = "time 400000", .before = level40, .scoreDrop = 300, .seconds = 100 + 1 - 30 + 56},
-      // The last move before the control uses the whole clock less a second.
-      {.command = "time 5000", .before = level40, .movesDone = 39, .seconds = 49 + 1},
-      {.command = "time 3000", .before = level40, .seconds = 1},  // fewer seconds than moves
-      {.command = "time 12000", .before = level40, .movesDone = 40, .seconds = 5, .movesAfter = 0},
-      {.command = "time 8000", .before = "level 0 2 12", .seconds = 8000 / 4000 + 12 + 1},
-      {.command = "time 100", .before = "level 0 1 0", .seconds = 2},  // at least 2
-      // Odd numbers: seven digits at most, a sign or letters count 0, fields end at the limit.
-      {.command = "time 99999999999999", .seconds = 9999999 / 4000 + 1, .centis = 9999999},
-      {.command = "time -500", .centis = 500},
-      {.command = "time", .seconds = 2, .centis = 0},
-      {.command = "time 1234" + std::string(111, ' '), .centis = 1234},
-      {.command = "level 999 999 999", .seconds = 999 * 60 / 999 + 1, .increment = 999},
-      // Share 9999999 div 999 = 10010: 100 + 1 and a bonus of 10010 * 17 div 3000 = 56.
-      {.command = "time 9999999", .before = "level 999 999 999", .seconds = 157},
-      {.command = "level abc def ghi", .seconds = 1, .perControl = 0, .increment = 0},
-      {.command = "levelx", .seconds = 1, .perControl = 0},
-      {.command = "sd", .seconds = 10, .depth = 30},  // no space after it: no command
-      // "remove" steps the control back, wrapping below 0 to a whole control.
-      {.command = "remove", .before = level40, .movesAfter = 40},
-  };
-  for (const TimeCase& c : cases) {
-    SCOPED_TRACE(c.before + " | " + c.command);
-    MovesPerControl = IncrementSeconds = RemainingCentis = 0;
-    TimeReceived = 0;
+  // Commands ('|' between), what they leave (seconds a move, depth, moves a control, increment,
+  // the clock in centiseconds, the moves made in this control, "time" received), and
+  // MovesThisControl and ScoreDrop before them.
+  for (const auto& [commands, expected, movesDone, scoreDrop] :
+       std::vector<std::tuple<std::string, std::string, int32_t, int32_t>>{
+           {"sd 7|st 9", "9 30 0 0 0 0 0", 0, 0},
+           {"st 3x", "30 30 0 0 0 0 0", 0, 0},    // characters that are not digits count 0
+           {"st 120", "121 30 0 0 0 0 0", 0, 0},  // three digits count one more
+           {"sd 1", "2000000000 3 0 0 0 0 0", 0, 0},
+           {"sd 99", "2000000000 30 0 0 0 0 0", 0, 0},
+           {"sd 12", "2000000000 12 0 0 0 0 0", 0, 0},
+           {"sd", "10 30 0 0 0 0 0", 0, 0},                // no space after it: no command
+           {"level 40 5 0", "8 30 40 0 0 0 0", 0, 0},      // 300 seconds div 40, + 1
+           {"level 0 5 12", "16 30 0 12 0 0 0", 0, 0},     // 12 + (5 + 1) div 2 + 1
+           {"level 1 5 0", "2 30 1 0 0 0 0", 0, 0},        // one move a control keeps 2 seconds
+           {"level 120 90 0", "46 30 120 0 0 0 0", 0, 0},  // later fields shift: 5400 div 120 + 1
+           {"level 999 999 999", "61 30 999 999 0 0 0", 0, 0},
+           {"level abc def ghi", "1 30 0 0 0 0 0", 0, 0},
+           {"levelx", "1 30 0 0 0 0 0", 0, 0},
+           // 12000 div 40 = 300 centiseconds: 3 + 1, and 32 pieces give (300 * 17) div 3000 = 1.
+           {"level 40 5 0|time 12000", "5 30 40 0 12000 0 1", 0, 0},
+           // Share 10000: 100 + 1, less 10000 * 3 div 1000 = 30, and 10000 * 17 div 3000 = 56.
+           {"level 40 5 0|time 400000", "127 30 40 0 400000 0 1", 0, 300},
+           // The last move before the control uses the whole clock less a second.
+           {"level 40 5 0|time 5000", "50 30 40 0 5000 39 1", 39, 0},
+           {"level 40 5 0|time 3000", "1 30 40 0 3000 0 1", 0, 0},  // fewer seconds than moves
+           {"level 40 5 0|time 12000", "5 30 40 0 12000 0 1", 40, 0},
+           {"level 0 2 12|time 8000", "15 30 0 12 8000 0 1", 0, 0},  // 8000 div 4000 + 12 + 1
+           // Odd numbers: seven digits at most, a sign counts 0, fields end at the limit; the
+           // budget is at least 2 seconds.
+           {"time 99999999999999", "2500 30 0 0 9999999 0 1", 0, 0},
+           {"time -500", "2 30 0 0 500 0 1", 0, 0},
+           {"time", "2 30 0 0 0 0 1", 0, 0},
+           {"time 1234" + std::string(111, ' '), "2 30 0 0 1234 0 1", 0, 0},
+           // "remove" steps the control back, wrapping below 0 to a whole control.
+           {"level 40 5 0|remove", "8 30 40 0 0 40 0", 0, 0},
+       }) {
+    SCOPED_TRACE(commands);
+    MovesPerControl = IncrementSeconds = RemainingCentis = HalfMoveCount = 0;
+    TimeReceived = BoardFlipped = 0;
     SecondsPerMove = 10;
     MaxDepth = 30;
-    BoardFlipped = 0;
-    HalfMoveCount = 0;
-    SetPieceValues();
     SetStartPosition(GameBoard);  // 32 pieces
-    if (!c.before.empty()) Command(c.before);
-    MovesThisControl = c.movesDone;
-    ScoreDrop = c.scoreDrop;
-    Command(c.command);
-    EXPECT_EQ(TimeReceived, c.command.rfind("time", 0) == 0 ? 1 : 0);
-    const int32_t got[] = {SecondsPerMove,   MaxDepth,        MovesPerControl,
-                           IncrementSeconds, RemainingCentis, MovesThisControl};
-    const int32_t wanted[] = {c.seconds,   c.depth,  c.perControl,
-                              c.increment, c.centis, c.movesAfter};
-    const char* names[] = {"seconds", "depth", "moves per control", "increment", "clock", "moves"};
-    for (int i = 0; i < 6; ++i) {
-      if (wanted[i] >= 0) {
-        EXPECT_EQ(got[i], wanted[i]) << names[i];
-      }
+    MovesThisControl = movesDone;
+    ScoreDrop = scoreDrop;
+    for (const std::string& line : Split(commands, "|")) {
+      SetCommandLine(line.data(), static_cast<int>(line.size()));
+      DecodeTypedMove();
+      DispatchCommand();
     }
+    char state[100];
+    std::snprintf(state, sizeof state, "%d %d %d %d %d %d %d", SecondsPerMove, MaxDepth,
+                  MovesPerControl, IncrementSeconds, RemainingCentis, MovesThisControl,
+                  TimeReceived);
+    EXPECT_EQ(state, expected);
   }
+}
+
+TEST(Printing, ThinkingLineColumnsAndSummaryRate) {
+  // Depth 9 shows 10 and one space, depth 8 shows 9 and two; score -25 in six columns, 7
+  // seconds as 700 centiseconds in five, nodes in ten; wider fields are printed whole.
+  EXPECT_EQ(FormatThinkingLine(9, 12, 0, 5, "e2-e4 ").substr(0, 3), "10 ");
+  EXPECT_EQ(FormatThinkingLine(8, -25, 7, 12345, "Ng1-f3 "), "9  -25   700  12345     Ng1-f3 ");
+  EXPECT_EQ(FormatThinkingLine(3, 9999, 1234, 1234567890, ""), "4  9999  1234001234567890");
+  // The rate divides by the seconds less one, and by nothing below 2 seconds.
+  for (const int32_t seconds : {0, 1, 2}) {
+    EXPECT_EQ(SummaryText(5000, seconds), "Total nodes: 5000  (n/sec: 5000)");
+  }
+  EXPECT_EQ(SummaryText(5000, 3), "Total nodes: 5000  (n/sec: 2500)");
 }
