@@ -54,33 +54,6 @@ TEST_F(Spans, PixelsAndLinesAreClippedToTheSurface) {
   EXPECT_EQ(CountPixels(Base), 800 * 600);
 }
 
-TEST_F(Spans, FillQuadPixelCountsOfHandCheckedQuads) {
-  // Pins the rules the reference below is written from. A square covers one extra column and
-  // no extra row. The edge (10, 0) -> (0, 3) gives x 10, 7 (not 6), 4 (not 3) and 0: truncation
-  // toward zero. A triangle's tip row is 2 pixels wide. A span clamped to one pixel at the
-  // right border draws nothing. The trivial reject is strict: a right edge at x = 0, a bottom
-  // at y = 0 or a left edge at 800 draw nothing, one corner past x = 0 draws. A point and a
-  // flat line have no sloped edge.
-  const int cases[][9] = {{10, 10, 20, 10, 20, 20, 10, 20, 11 * 12},
-                          {0, 0, 10, 0, 0, 3, 0, 3, 12 + 9 + 6 + 2},
-                          {100, 100, 108, 100, 100, 108, 100, 108, 54},
-                          {799, 300, 900, 300, 900, 310, 799, 310, 0},
-                          {-10, 5, 0, 5, 0, 15, -10, 15, 0},
-                          {5, -10, 15, -10, 15, 0, 5, 0, 0},
-                          {800, 5, 810, 5, 810, 15, 800, 15, 0},
-                          {-10, 5, 1, 5, 1, 15, -10, 15, 11 * 3},
-                          {300, 300, 300, 300, 300, 300, 300, 300, 0},
-                          {10, 50, 700, 50, 700, 50, 10, 50, 0},
-                          {-32768, -32768, 32767, -32768, 32767, 32767, -32768, 32767, 800 * 600}};
-  for (const auto& c : cases) {
-    ClearBackBuffer(0);
-    Quad q;
-    std::copy(c, c + 8, q);
-    Fill(q, Ink);
-    EXPECT_EQ(CountPixels(Ink), c[8]) << c[0] << "," << c[1];
-  }
-}
-
 TEST_F(Spans, PickingSkipsCellRowsWhollyPastTheRightBorder) {
   // A quad leaning right 4 pixels a row from x = 790 starts row 103 at 802, though its first
   // cell reaches back to 790: the mouse on that cell's row 103 marks nothing, on row 101 it does.
@@ -134,12 +107,14 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
   std::mt19937 random(2024);
   std::uniform_int_distribution<int> cellCorner(0, 20), cellAt(0, 799), rowAt(0, 599);
   std::uniform_int_distribution<int> screen(-200, 1000), wide(-32768, 32767);
-  // Small cells on the frame (half of them at the right border, where spans end one past the
-  // corners), then quads around the frame, then anything at all; compared after each kind.
+  // Small cells on the frame and across its left, right and top borders (where the trivial
+  // reject is strict and spans end one past the corners), then quads around the frame, then
+  // anything at all; compared after each kind.
   for (int kind = 0; kind < 3; ++kind) {
     for (int i = 0; i < 1500; ++i) {
       Quad q;
-      const int cx = i % 2 ? 779 + cellAt(random) % 21 : cellAt(random), cy = rowAt(random);
+      const int cx = i % 3 == 0 ? cellAt(random) : (i % 3 == 1 ? 779 : -20) + cellAt(random) % 21;
+      const int cy = i % 2 ? rowAt(random) : rowAt(random) % 21 - 20;
       for (int k = 0; k < 8; ++k) {
         const int cell = (k % 2 ? cy : cx) + cellCorner(random);
         q[k] = static_cast<int16_t>(kind == 0 ? cell : kind == 1 ? screen(random) : wide(random));
