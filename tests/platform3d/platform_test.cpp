@@ -26,43 +26,53 @@ class Platform : public MemTest {
   static void Queue(E type, int32_t code = 0) { MemQueueEvent({type, code, 0, 0}); }
 };
 
-TEST_F(Platform, FullScreenOnceCarriesFramesAndTwiceDoesNothing) {
+TEST_F(Platform, FullScreenOnceCarriesFramesBoxesStepAsideAndFatalErrorsLeaveIt) {
   OpenWindow();
   AllocSurface(&BackBuffer, FrameWidth, FrameHeight, false);
   FillSurface(&BackBuffer, 0x07E0);
   BackBuffer.pixels[799] = 0xF800;  // top right corner
-  // After each step: cursor shown, display switched, bridge open, milliseconds of delay (500
-  // from WaitForCreate), frames presented, counted bytes (BackBuffer's 960000 first).
-  using Shown = std::tuple<bool, bool, bool, uint64_t, uint32_t, int32_t>;
+  // After each step: cursor shown, display switched, bridge open, window active, milliseconds
+  // of delay (500 from WaitForCreate), frames presented, counted bytes (BackBuffer's first).
+  using Shown = std::tuple<bool, bool, bool, uint8_t, uint64_t, uint32_t, int32_t>;
   const struct {
     void (*step)();
     Shown after;
   } steps[] = {
-      {[] { PresentFrame(BackBuffer.pixels); }, {true, false, false, 500, 0, 960000}},  // no bridge
-      {[] { LeaveFullScreen(); }, {true, false, false, 500, 0, 960000}},  // not even a delay
-      {[] { EnterFullScreen(800, 600); }, {false, true, true, 1000, 0, 1920000}},
-      {[] { EnterFullScreen(800, 600); }, {false, true, true, 1000, 0, 1920000}},
-      {[] { PresentFrame(nullptr); }, {false, true, true, 1000, 0, 1920000}},
-      {[] { PresentFrame(BackBuffer.pixels); }, {false, true, true, 1000, 1, 1920000}},
-      {[] { LeaveFullScreen(); }, {true, false, false, 1500, 1, 960000}},
-      {[] { LeaveFullScreen(); }, {true, false, false, 1500, 1, 960000}},
+      // No bridge yet: nothing presented; not full screen: nothing left, not even a delay.
+      {[] { PresentFrame(BackBuffer.pixels); }, {true, false, false, 1, 500, 0, 960000}},
+      {[] { LeaveFullScreen(); }, {true, false, false, 1, 500, 0, 960000}},
+      {[] { EnterFullScreen(800, 600); }, {false, true, true, 1, 1000, 0, 1920000}},
+      {[] { EnterFullScreen(800, 600); }, {false, true, true, 1, 1000, 0, 1920000}},
+      // A box steps out of the way and back, the cursor as it was; missing texts are empty.
+      {[] { WarningBox("TITLE", "text"); }, {false, true, true, 1, 1000, 0, 1920000}},
+      {[] { WarningBox(nullptr, nullptr); }, {false, true, true, 1, 1000, 0, 1920000}},
+      {[] { PresentFrame(nullptr); }, {false, true, true, 1, 1000, 0, 1920000}},
+      {[] { PresentFrame(BackBuffer.pixels); }, {false, true, true, 1, 1000, 1, 1920000}},
+      {[] { LeaveFullScreen(); }, {true, false, false, 1, 1500, 1, 960000}},
+      {[] { LeaveFullScreen(); }, {true, false, false, 1, 1500, 1, 960000}},
       // A display without the mode keeps its own, and frames still go to the bridge.
-      {[] { MemFailingCall = "SDL_SetWindowFullscreen"; }, {true, false, false, 1500, 1, 960000}},
-      {[] { EnterFullScreen(800, 600); }, {false, false, true, 2000, 1, 1920000}},
-      {[] { PresentFrame(BackBuffer.pixels); }, {false, false, true, 2000, 2, 1920000}}};
+      {[] { MemFailingCall = "SDL_SetWindowFullscreen"; },
+       {true, false, false, 1, 1500, 1, 960000}},
+      {[] { EnterFullScreen(800, 600); }, {false, false, true, 1, 2000, 1, 1920000}},
+      {[] { PresentFrame(BackBuffer.pixels); }, {false, false, true, 1, 2000, 2, 1920000}},
+      // A fatal error leaves full screen and shows the cursor.
+      {[] { FatalError("FATAL", "one\rtwo"); }, {true, false, false, 1, 2500, 2, 960000}}};
   for (const auto& s : steps) {
     s.step();
-    EXPECT_EQ(Shown(MemCursorVisible, MemFullScreen, MemBridgeOpen, MemDelayTotal,
+    EXPECT_EQ(Shown(MemCursorVisible, MemFullScreen, MemBridgeOpen, WindowActive, MemDelayTotal,
                     MemFramesPresented, TrackedBytes - startBytes),
               s.after)
         << "step " << &s - steps;
   }
   EXPECT_EQ(std::make_pair(MemFrameWidth, MemFrameHeight), std::make_pair(800, 600));
   EXPECT_TRUE(MemFrame == std::vector<uint16_t>(BackBuffer.pixels, BackBuffer.pixels + 480000));
+  ASSERT_EQ(MemMessageBoxes.size(), 3u);
+  EXPECT_EQ(MemMessageBoxes[1].title + MemMessageBoxes[1].text, "");
+  MemMessageBoxes.erase(MemMessageBoxes.begin(), MemMessageBoxes.begin() + 2);
+  ExpectOnlyBox("FATAL", "one\rtwo", true);
   DestroyMainWindow();
   DestroyMainWindow();  // twice is harmless
   EXPECT_EQ(WindowCreated, 0);
-  EXPECT_TRUE(MemMessageBoxes.empty());
 }
 
 TEST_F(Platform, ShowMouseKeepsTheCursorOnTwoLevels) {
@@ -169,23 +179,6 @@ TEST_F(Platform, StartUpFailuresShowTheirBoxes) {
     EXPECT_TRUE(MemCursorVisible);
     EXPECT_EQ(MemPumpCalls == 255u, !MemDeliverCreate);  // WaitForCreate gives up after 255
   }
-}
-
-TEST_F(Platform, BoxesInFullScreen) {
-  OpenWindow();
-  EnterFullScreen(800, 600);  // hides the cursor
-  WarningBox("TITLE", "text");
-  EXPECT_FALSE(MemCursorVisible);                 // carries on with the cursor as it was
-  EXPECT_EQ(FullScreenActive + WindowActive, 2);  // restored after the box
-  WarningBox(nullptr, nullptr);                   // never crashes on missing texts
-  EXPECT_EQ(MemMessageBoxes.back().text, "");
-  MemMessageBoxes.clear();
-  FatalError("HARDWARE ERROR !", "line one\rline two");
-  ExpectOnlyBox("HARDWARE ERROR !", "line one\rline two", true);
-  EXPECT_EQ(FullScreenActive, 0);  // full screen left, the cursor shown
-  EXPECT_FALSE(MemFullScreen || MemBridgeOpen);
-  EXPECT_TRUE(MemCursorVisible);
-  EXPECT_EQ(TrackedBytes, startBytes);
 }
 
 }  // namespace
