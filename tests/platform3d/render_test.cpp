@@ -209,25 +209,25 @@ TEST_F(Render, TheNearestSquareUnderTheMouseWinsAndPiecesDoNotBlockIt) {
     StoreFace(i, FlatFace(100 + 100 * (i % 8), -100, 100 + 100 * (i / 8), 100, 100),
               static_cast<uint16_t>(100 + i), static_cast<int16_t>(100 + i));
   }
-  Slab(2002, -2000, 0x2222, 0);  // far above the camera: behind it
-  // Square 36 (world x and z 500..600, tag 136) covers screen x 400..455, y 245..300.
+  // Square 36 (world x and z 500..600, tag 136) covers screen x 400..455, y 245..300. After
+  // each change: the square marked and the colour at (420, 280).
   Aim(420, 280, false);
-  Frame();
-  EXPECT_EQ(HoverSquare, 36);
-  EXPECT_EQ(Pixel(420, 280), 136);
-  EXPECT_EQ(CountPixels(0x2222), 0);
-  EXPECT_EQ(PickArmed, 0);      // overlays drawn next must not pick
-  Slab(2000, -300, 0x7777, 0);  // a piece face between the camera and square 36
-  Frame();
-  EXPECT_EQ(Pixel(420, 280), 0x7777);
-  EXPECT_EQ(HoverSquare, 36);
-  Slab(2001, -200, 0x5555, 105);  // a nearer square face over the same spot takes the pick
-  Frame();
-  EXPECT_EQ(HoverSquare, 5);
-  EXPECT_EQ(Pixel(420, 280), 0x7777);
-  MouseX = 10;  // off the board
-  Frame();
-  EXPECT_EQ(HoverSquare, NoHoverSquare);
+  const struct {
+    void (*change)();
+    uint8_t hover;
+    uint16_t colour;
+  } steps[] = {{[] { Slab(2002, -2000, 0x2222, 0); }, 36, 136},     // far above, behind the camera
+               {[] { Slab(2000, -300, 0x7777, 0); }, 36, 0x7777},   // a piece face above square 36
+               {[] { Slab(2001, -200, 0x5555, 105); }, 5, 0x7777},  // a nearer square face
+               {[] { MouseX = 10; }, NoHoverSquare, 0x7777}};       // the mouse off the board
+  for (const auto& s : steps) {
+    s.change();
+    Frame();
+    EXPECT_EQ(HoverSquare, s.hover) << &s - steps;
+    EXPECT_EQ(Pixel(420, 280), s.colour) << &s - steps;
+    EXPECT_EQ(PickArmed, 0);  // overlays drawn next must not pick
+    EXPECT_EQ(CountPixels(0x2222), 0);
+  }
 }
 
 TEST_F(Render, ViewFacesAreClippedCulledSkippedOrDrawnByTag) {

@@ -17,13 +17,6 @@ constexpr uint16_t Base = 0x0F0F;
 using Quad = int16_t[8];                 // x1, y1, ... x4, y4
 using Corners = std::array<int32_t, 8>;  // the same in 32 bits, as the pipeline hands them over
 
-void Fill(const Quad& q, uint16_t colour) {
-  FillQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour);
-}
-void Tex(const Quad& q, uint16_t colour, uint8_t slot) {
-  TexQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour, slot);
-}
-
 class Spans : public RasterTest {
  protected:
   static void ExpectFrame(const std::vector<uint16_t>& expected, int kind) {
@@ -60,7 +53,7 @@ TEST_F(Spans, PickingSkipsCellRowsWhollyPastTheRightBorder) {
   std::fill(TextureSlots[4], TextureSlots[4] + TextureWords, Ink);
   for (const int y : {103, 101}) {
     Aim(y == 103 ? 805 : 795, y, true);
-    Tex({790, 100, 1000, 100, 1400, 200, 1190, 200}, Base, 4);
+    TexQuad(790, 100, 1000, 100, 1400, 200, 1190, 200, Base, 4);
     EXPECT_EQ(HoverSquare, y == 103 ? NoHoverSquare : PickMarker);
   }
 }
@@ -122,7 +115,7 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
       const uint16_t colour = static_cast<uint16_t>(kind * 1500 + i + 1);
       Aim(q[0] & 1023, q[3] & 1023, true);
       const bool marked = ReferenceFillQuad(expected, q, colour);
-      Fill(q, colour);
+      FillQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour);
       ASSERT_EQ(HoverSquare == PickMarker, marked) << kind << " " << i;
     }
     ExpectFrame(expected, kind);
@@ -199,20 +192,20 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
 
 TEST_F(Spans, OffScreenAndDegenerateQuadsWriteNothingOutOfBounds) {
   for (int i = 0; i < TextureWords; ++i) TextureSlots[3][i] = static_cast<uint16_t>(1 + i);
-  Tex({10, 10, 50, 10, 50, 50, 10, 50}, Ink, 200);  // no such slot: the face colour only
+  TexQuad(10, 10, 50, 10, 50, 50, 10, 50, Ink, 200);  // no such slot: the face colour only
   EXPECT_EQ(RowExtent(30, Ink), std::make_pair(10, 51));
   TexScreenQuad({{-2000000000, 2000000000, 5, 0}, {7, -2000000000, 2000000000, 3}}, Base, 5);
   // A smaller BackBuffer, and none at all (ASan checks every write).
   FreeSurface(&BackBuffer);
   AllocSurface(&BackBuffer, 100, 50, true);
-  Fill({-10, -10, 500, -10, 500, 500, -10, 500}, Ink);
+  FillQuad(-10, -10, 500, -10, 500, 500, -10, 500, Ink);
   EXPECT_EQ(CountPixels(Ink), 100 * 50);
-  Tex({0, 0, 400, 0, 400, 400, 0, 400}, Ink, 3);
-  Tex({0, 0, 20, 0, 20, 20, 0, 20}, Ink, 3);
+  TexQuad(0, 0, 400, 0, 400, 400, 0, 400, Ink, 3);
+  TexQuad(0, 0, 20, 0, 20, 20, 0, 20, Ink, 3);
   ClearBackBuffer(Base);
   EXPECT_EQ(CountPixels(Base), 100 * 50);
   FreeSurface(&BackBuffer);
-  Fill({0, 0, 100, 0, 100, 100, 0, 100}, Ink);
+  FillQuad(0, 0, 100, 0, 100, 100, 0, 100, Ink);
   ClearBackBuffer(Ink);
 }
 
