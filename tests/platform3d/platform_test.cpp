@@ -1,10 +1,7 @@
 // The window layer's shared logic, driven through the in-memory backend.
 #include "platform3d/platform.h"
 
-#include <algorithm>
-#include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "tests/platform3d/test_util.h"

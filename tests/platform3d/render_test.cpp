@@ -2,13 +2,11 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <random>
 #include <vector>
 
 #include "platform3d/clip.h"
 #include "platform3d/depth.h"
-#include "platform3d/faces.h"
 #include "platform3d/spans.h"
 #include "platform3d/textures.h"
 #include "platform3d/transform.h"

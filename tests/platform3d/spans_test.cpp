@@ -1,8 +1,6 @@
 #include "platform3d/spans.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
 #include <random>
 #include <vector>
 

@@ -1,4 +1,4 @@
-// Shared set-up for the platform and rasteriser tests.
+// Shared set-up for the platform and rasteriser tests, and the headers they all use.
 #pragma once
 #include <gtest/gtest.h>
 
