@@ -38,22 +38,19 @@ TEST_F(CountedMemory, TotalIsTheSumOfLiveBlocksAndExhaustionKeepsAnyOldBlock) {
 TEST_F(CountedMemory, LeakReportRoundsKilobytesAndMegabytesHalvesToEven) {
   LeakReport();
   EXPECT_TRUE(MemMessageBoxes.empty());  // everything given back: silent
-  // 0.5 KB -> 0, 1.5 KB -> 2, 2.5 KB -> 2, 2.5 MB -> 2 (and 2.62 million bytes).
-  const struct {
-    uint32_t bytes;
-    const char* figures;
-  } cases[] = {{300, "300 BYTES   or   0 KB   or   0 MB"},
-               {512, "512 BYTES   or   0 KB   or   0 MB"},
-               {1536, "1536 BYTES   or   2 KB   or   0 MB"},
-               {2560, "2560 BYTES   or   2 KB   or   0 MB"},
-               {2621440, "2621440 BYTES   or   2560 KB   or   2 MB"}};
+  // Bytes, kilobytes, megabytes: 0.5 KB -> 0, 1.5 KB -> 2, 2.5 KB -> 2, 2.5 MB -> 2 (and 2.62
+  // million bytes).
+  const uint32_t cases[][3] = {
+      {300, 0, 0}, {512, 0, 0}, {1536, 2, 0}, {2560, 2, 0}, {2621440, 2560, 2}};
   for (const auto& c : cases) {
     MemReset();
     void* block = nullptr;
-    TrackedAlloc(block, c.bytes);
+    TrackedAlloc(block, c[0]);
     LeakReport();
     ExpectOnlyBox("MEMORY MANAGEMENT ERROR !",
-                  std::string("There is still some allocated memory left !\r\r") + c.figures,
+                  "There is still some allocated memory left !\r\r" + std::to_string(c[0]) +
+                      " BYTES   or   " + std::to_string(c[1]) + " KB   or   " +
+                      std::to_string(c[2]) + " MB",
                   false);
     TrackedFree(block);
   }
