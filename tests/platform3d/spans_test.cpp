@@ -15,14 +15,13 @@ constexpr uint16_t Base = 0x0F0F;
 using Quad = int16_t[8];                 // x1, y1, ... x4, y4
 using Corners = std::array<int32_t, 8>;  // the same in 32 bits, as the pipeline hands them over
 
-class Spans : public RasterTest {
- protected:
-  static void ExpectFrame(const std::vector<uint16_t>& expected, int kind) {
-    for (int p = 0; p < 800 * 600; ++p) {
-      ASSERT_EQ(BackBuffer.pixels[p], expected[p]) << kind << ": " << p % 800 << "," << p / 800;
-    }
-  }
-};
+using Spans = RasterTest;
+
+// Index of the first pixel where BackBuffer differs from `expected` (800 x 600 when none).
+int64_t FirstDifference(const std::vector<uint16_t>& expected) {
+  return std::mismatch(expected.begin(), expected.end(), BackBuffer.pixels).first -
+         expected.begin();
+}
 
 TEST_F(Spans, PixelsAndLinesAreClippedToTheSurface) {
   // x1, x2, y: either order, inclusive; equal ends draw nothing; clipped to 0..5 and 795..799;
@@ -116,7 +115,8 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
       FillQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour);
       ASSERT_EQ(HoverSquare == PickMarker, marked) << kind << " " << i;
     }
-    ExpectFrame(expected, kind);
+    const int64_t p = FirstDifference(expected);
+    ASSERT_EQ(p, 800 * 600) << kind << ": first difference at " << p % 800 << "," << p / 800;
   }
 }
 
@@ -184,7 +184,8 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
       TexScreenQuad({{q[0], q[2], q[4], q[6]}, {q[1], q[3], q[5], q[7]}}, colour, 7);
       ASSERT_EQ(HoverSquare == PickMarker, marked && PickArmed) << kind << " " << i;
     }
-    ExpectFrame(expected, kind);
+    const int64_t p = FirstDifference(expected);
+    ASSERT_EQ(p, 800 * 600) << kind << ": first difference at " << p % 800 << "," << p / 800;
   }
 }
 
