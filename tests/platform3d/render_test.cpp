@@ -215,6 +215,7 @@ TEST_F(Render, TheNearestSquareUnderTheMouseWinsAndPiecesDoNotBlockIt) {
   } steps[] = {{[] { Slab(2002, -2000, 0x2222, 0); }, 36, 136},     // far above, behind the camera
                {[] { Slab(2000, -300, 0x7777, 0); }, 36, 0x7777},   // a piece face above square 36
                {[] { Slab(2001, -200, 0x5555, 105); }, 5, 0x7777},  // a nearer square face
+               {[] { Slab(2003, -250, 0x6666, 164); }, 5, 0x7777},  // tag 164: no square
                {[] { MouseX = 10; }, NoHoverSquare, 0x7777}};       // the mouse off the board
   for (const auto& s : steps) {
     s.change();
@@ -261,7 +262,8 @@ TEST_F(Render, RandomViewFacesNeverWriteOutsideTheFrame) {
       for (int k = 0; k < 12; ++k) c[k / 3][k % 3] = round % 2 ? any(random) : near(random);
       SetViewFace(f, c, static_cast<uint16_t>(random()), static_cast<int16_t>(tag(random)));
     }
-    Aim(random() % 1000, random() % 700, false);
+    const int mouseX = static_cast<int>(random() % 1000);
+    Aim(mouseX, static_cast<int>(random() % 700), false);
     RenderScene();
     EXPECT_TRUE(HoverSquare < 64 || HoverSquare == NoHoverSquare);
   }

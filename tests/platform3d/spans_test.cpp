@@ -177,8 +177,8 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
           {x, y, x + w, y, far, std::abs(far), x, y + h},  // as projected close to the eye
           {x, y, x + side, y, x + side, y + thin, x, y + thin}};
       const Corners& q = shapes[kind];
-      Aim(std::clamp((q[0] + q[4]) / 2 + any(-4, 4), 0, 1023),
-          std::clamp((q[1] + q[5]) / 2 + any(-4, 4), 0, 1023), i % 2);
+      const int mouseX = std::clamp((q[0] + q[4]) / 2 + any(-4, 4), 0, 1023);
+      Aim(mouseX, std::clamp((q[1] + q[5]) / 2 + any(-4, 4), 0, 1023), i % 2);
       const uint16_t colour = static_cast<uint16_t>(kind * 100 + i + 1);
       const bool marked = ReferenceTexQuad(expected, q, colour, TextureSlots[7]);
       TexScreenQuad({{q[0], q[2], q[4], q[6]}, {q[1], q[3], q[5], q[7]}}, colour, 7);
