@@ -2,13 +2,11 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <random>
 #include <vector>
 
 #include "platform3d/clip.h"
 #include "platform3d/depth.h"
-#include "platform3d/faces.h"
 #include "platform3d/spans.h"
 #include "platform3d/textures.h"
 #include "platform3d/transform.h"
@@ -23,10 +21,6 @@ void SetViewFace(int f, const int (&corner)[4][3], uint16_t colour = 1, int16_t 
   ViewFaces.Tag[f] = tag;
 }
 
-void SetFlatViewFace(int f, int z) {
-  SetViewFace(f, {{0, 0, z}, {0, 0, z}, {0, 0, z}, {0, 0, z}});
-}
-
 // A 200 x 200 square facing the camera at depth 500, centred on x.
 void SetFrontViewFace(int f, int x, uint16_t colour, int16_t tag) {
   SetViewFace(
@@ -34,31 +28,42 @@ void SetFrontViewFace(int f, int x, uint16_t colour, int16_t tag) {
       colour, tag);
 }
 
-class Faces : public ::testing::Test {
+// An empty face table and the camera at the origin looking along +z.
+class Pipeline : public RasterTest {
  protected:
   void SetUp() override {
-    BuildTrigTables();
+    RasterTest::SetUp();
     ResetFaces(0, FaceTableSize - 1);
     CameraCell = {0, 0, 0};
     CameraYaw = CameraPitch = 0.0;
   }
+  static void Frame() {
+    ClearBackBuffer(0);
+    HoverSquare = NoHoverSquare;
+    SelectFaces();
+    RotateFaces();
+    RenderScene();
+  }
+  // A 110 x 60 world face at height y over the middle of square 36.
+  static void Slab(int index, int y, uint16_t colour, int tag) {
+    StoreFace(index, FlatFace(450, y, 520, 110, 60), colour, static_cast<int16_t>(tag));
+  }
 };
+using Faces = Pipeline;
+using Render = Pipeline;
 
 TEST_F(Faces, OutOfRangeEntriesAndCameraPositionsAreKeptInRange) {
   StoreFace(-1, FlatFace(0, 0, 0, 1, 1), 1, 1);  // ignored (ASan checks the writes)
   StoreFace(4001, FlatFace(0, 0, 0, 1, 1), 1, 1);
   ResetFaces(3990, 99999);
   EXPECT_EQ(FaceTable.Z4[4000], EmptyCoordinate);
-  SetCameraCell(2.5, -2.5, 3.5);  // halves to even
-  EXPECT_EQ(std::vector<int>({CameraCell.x, CameraCell.y, CameraCell.z}),
-            (std::vector<int>{2, -2, 4}));
-  SetCameraCell(1e9, -1e9, std::nan(""));
-  EXPECT_EQ(std::vector<int>({CameraCell.x, CameraCell.y, CameraCell.z}),
-            (std::vector<int>{32767, -32768, 0}));
+  SetCameraCell(1e9, -1e9, std::nan(""));  // limited to 16 bits; not a number is 0
+  EXPECT_EQ((std::array<int, 3>{CameraCell.x, CameraCell.y, CameraCell.z}),
+            (std::array<int, 3>{32767, -32768, 0}));
 }
 
 TEST_F(Faces, SelectionByFirstCornerDistanceIntoTripledWrappingViewSpace) {
-  CameraCell = {100, -200, 300};
+  SetCameraCell(100.5, -200.5, 299.5);  // halves to even: (100, -200, 300)
   SelectFaces();
   EXPECT_EQ(ViewCount, 0);  // empty table
   // 8499 away along the three axes together: selected.
@@ -72,30 +77,25 @@ TEST_F(Faces, SelectionByFirstCornerDistanceIntoTripledWrappingViewSpace) {
   StoreFace(3999, near, 4, 7);
   SelectFaces();
   ASSERT_EQ(ViewCount, 1);  // two faces: index of the last one
-  EXPECT_EQ(ViewFaces.Source[0], 10);
-  EXPECT_EQ(ViewFaces.Source[1], 3999);
-  EXPECT_EQ(ViewFaces.Colour[1], 4);
-  EXPECT_EQ(ViewFaces.Tag[1], 7);
-  const int view[4] = {ViewFaces.X1[1], ViewFaces.Y1[1], ViewFaces.Z1[1], ViewFaces.X2[1]};
-  EXPECT_EQ(std::vector<int>(view, view + 4), (std::vector<int>{30, 30, -30, 60000 - 65536}));
+  const int view[7] = {ViewFaces.Source[0], ViewFaces.Source[1], ViewFaces.Colour[1],
+                       ViewFaces.Tag[1],    ViewFaces.X1[1],     ViewFaces.Z1[1],
+                       ViewFaces.X2[1]};
+  EXPECT_EQ(std::vector<int>(view, view + 7),
+            (std::vector<int>{10, 3999, 4, 7, 30, -30, 60000 - 65536}));
 }
 
 TEST_F(Faces, RotationIsRotate2DOnEveryCornerYawFirstAndNeedsTwoFaces) {
-  StoreFace(0, FlatFace(0, 0, 100, 0, 0), 1, 0);  // view (0, 0, 300)
-  SelectFaces();
-  CameraYaw = 90.0;
-  RotateFaces();  // a single face is not turned
-  EXPECT_EQ(ViewFaces.Z1[0], 300);
   std::mt19937 random(99);
-  std::uniform_int_distribution<int> coordinate(-2800, 2800);
-  for (int f = 0; f < 50; ++f) {
-    FaceCorners c;
-    for (int16_t& v : c.v) v = static_cast<int16_t>(coordinate(random));
-    StoreFace(f, c, 1, 0);
+  std::uniform_int_distribution<int> coordinate(-8400, 8400);
+  for (int c = 0; c < 12; ++c) {
+    for (int f = 0; f < 50; ++f) Column(ViewFaces, c)[f] = static_cast<int16_t>(coordinate(random));
   }
-  SelectFaces();
-  ASSERT_EQ(ViewCount, 49);
   ViewArrays before = ViewFaces;
+  ViewCount = 0;  // a single face is not turned
+  CameraYaw = 90.0;
+  RotateFaces();
+  EXPECT_EQ(ViewFaces.X1[0], before.X1[0]);
+  ViewCount = 49;
   CameraYaw = 245.3;
   CameraPitch = 330.9;
   RotateFaces();
@@ -130,7 +130,10 @@ TEST(DepthOrder, FarToNearWithEqualKeysInInsertionOrder) {
                {{-1001, -1000, 50}, {2, 1}},
                {{30000, 25000, 23330}, {2}}};
   for (const auto& c : cases) {
-    for (size_t f = 0; f < c.depth.size(); ++f) SetFlatViewFace(static_cast<int>(f), c.depth[f]);
+    for (size_t f = 0; f < c.depth.size(); ++f) {
+      const int z = c.depth[f];
+      SetViewFace(static_cast<int>(f), {{0, 0, z}, {0, 0, z}, {0, 0, z}, {0, 0, z}});
+    }
     ViewCount = static_cast<int16_t>(c.depth.size() - 1);
     const int count = OrderFaces();
     EXPECT_EQ(std::vector<int>(DrawOrder, DrawOrder + count), c.order) << c.depth[0];
@@ -139,45 +142,42 @@ TEST(DepthOrder, FarToNearWithEqualKeysInInsertionOrder) {
 }
 
 TEST(NearClip, NearCornersMoveInStepsOfFiveToDepth98) {
-  // Each row: a quad, then the corners checked after the clip as {corner, x, y, z}.
+  // Each row: a quad, one of its corners and that corner's x, y and z after the clip.
   const struct {
     ViewQuad q;
-    std::vector<std::array<int, 4>> corners;
+    int k, x, y, z;
   } cases[] = {
-      // Corner 0 follows edge 0-3: x -1000 + ((-201 div 5)(500 div 5) div (-250 div 5)) x 5,
-      // where the exact crossing at z = 99 would be -598. Corners behind the plane stay.
-      {{{-500, 500, 1000, -1000}, {200, 210, 200, 200}, {50, 50, 300, 300}},
-       {{0, -600, 200, 98}, {1, 600, 200 + (-40 * 2 / -50) * 5, 98}, {2, 1000, 200, 300}}},
-      {{{7, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 200, 200}}, {{0, 0, 0, 98}}},  // (-20 x 1) div -40
-      // Both neighbours behind: the farther one; on equal depth corner 3 for 0, corner 2 for 1.
-      {{{0, 1000, 0, 2000}, {0, 0, 0, 0}, {50, 200, 400, 300}},
-       {{0, 2000 + (-40 * -400 / -50) * 5, 0, 98}}},
-      {{{0, 1000, 0, 2000}, {0, 0, 0, 0}, {50, 300, 400, 300}},
-       {{0, 2000 + (-40 * -400 / -50) * 5, 0, 98}}},
-      {{{1000, 0, 3000, 500}, {0, 0, 0, 0}, {300, 50, 300, 400}},
-       {{1, 3000 + (-40 * -600 / -50) * 5, 0, 98}}},
+      // Corner 0 follows edge 0-3: x -1000 + ((-205 div 5)(500 div 5) div (-254 div 5)) x 5,
+      // where the exact crossing at z = 99 would be -596; corner 1 moves y by
+      // ((-40)(10 div 5) div -50) x 5. Corners behind the plane stay.
+      {{{-500, 500, 1000, -1000}, {200, 210, 200, 200}, {50, 50, 300, 304}}, 0, -590, 200, 98},
+      {{{-500, 500, 1000, -1000}, {200, 210, 200, 200}, {50, 50, 300, 304}}, 1, 600, 205, 98},
+      {{{-500, 500, 1000, -1000}, {200, 210, 200, 200}, {50, 50, 300, 304}}, 2, 1000, 200, 300},
+      {{{7, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 200, 200}}, 0, 0, 0, 98},  // (-20 x 1) div -40
+      // Both neighbours behind: the farther one, x 2000 + ((-40 x -400) div -50) x 5; on equal
+      // depth corner 3 for 0, corner 2 for 1. A corner at 100 itself stays.
+      {{{0, 1000, 0, 2000}, {0, 0, 0, 0}, {50, 100, 400, 300}}, 0, 400, 0, 98},
+      {{{0, 1000, 0, 2000}, {0, 0, 0, 0}, {50, 100, 400, 300}}, 1, 1000, 0, 100},
+      {{{0, 1000, 0, 2000}, {0, 0, 0, 0}, {50, 300, 400, 300}}, 0, 400, 0, 98},
+      {{{1000, 0, 3000, 500}, {0, 0, 0, 0}, {300, 50, 300, 400}}, 1, 600, 0, 98},
       // Within 5 units of depth of the target: x and y kept. Exactly 5 apart: moved, by
       // (99 - 101) div 5 = 0 steps from the target, so onto it.
-      {{{11, 22, 33, 44}, {55, 66, 77, 88}, {97, 101, 300, 50}}, {{0, 11, 55, 98}}},
-      {{{11, 22, 33, 44}, {55, 66, 77, 88}, {96, 101, 300, 50}}, {{0, 22, 66, 98}}},
+      {{{11, 22, 33, 44}, {55, 66, 77, 88}, {97, 101, 300, 50}}, 0, 11, 55, 98},
+      {{{11, 22, 33, 44}, {55, 66, 77, 88}, {96, 101, 300, 50}}, 0, 22, 66, 98},
       // Both neighbours in front: x and y kept.
-      {{{11, 22, 33, 44}, {55, 66, 77, 88}, {50, 60, 70, 300}}, {{1, 22, 66, 98}}},
+      {{{11, 22, 33, 44}, {55, 66, 77, 88}, {50, 60, 70, 300}}, 1, 22, 66, 98},
       // A neighbour at exactly 99 is no target; a corner at 99 itself is clipped (ratio 1).
-      {{{0, 500, 1000, 2000}, {0, 0, 0, 0}, {50, 99, 300, 300}},
-       {{0, 2000 + (-40 * -400 / -50) * 5, 0, 98}, {1, 1000 + (-500 / 5) * 5, 0, 98}}},
-      {{{7, 500, 1000, 9}, {3, 0, 0, 0}, {50, 99, 300, 60}}, {{0, 7, 3, 98}}},
+      {{{0, 500, 1000, 2000}, {0, 0, 0, 0}, {50, 99, 300, 300}}, 0, 400, 0, 98},
+      {{{0, 500, 1000, 2000}, {0, 0, 0, 0}, {50, 99, 300, 300}}, 1, 500, 0, 98},
+      {{{7, 500, 1000, 9}, {3, 0, 0, 0}, {50, 99, 300, 60}}, 0, 7, 3, 98},
       // Only faces straddling z = 100 are clipped.
-      {{{1, 2, 3, 4}, {5, 6, 7, 8}, {50, 100, 100, 100}}, {{0, 1, 5, 50}}},
-      {{{1, 2, 3, 4}, {5, 6, 7, 8}, {100, 200, 300, 400}}, {{0, 1, 5, 100}}},
-  };
+      {{{1, 2, 3, 4}, {5, 6, 7, 8}, {50, 100, 100, 100}}, 0, 1, 5, 50},
+      {{{1, 2, 3, 4}, {5, 6, 7, 8}, {100, 200, 300, 400}}, 0, 1, 5, 100}};
   for (const auto& c : cases) {
     ViewQuad q = c.q;
     ClipNear(q);
-    for (const auto& [k, x, y, z] : c.corners) {
-      EXPECT_EQ(q.x[k], x) << "corner " << k << " of z " << c.q.z[0] << "," << c.q.z[1];
-      EXPECT_EQ(q.y[k], y) << "corner " << k << " of z " << c.q.z[0] << "," << c.q.z[1];
-      EXPECT_EQ(q.z[k], z) << "corner " << k << " of z " << c.q.z[0] << "," << c.q.z[1];
-    }
+    EXPECT_EQ((std::array<int, 3>{q.x[c.k], q.y[c.k], q.z[c.k]}), (std::array{c.x, c.y, c.z}))
+        << "corner " << c.k << " of z " << c.q.z[0] << "," << c.q.z[1] << "," << c.q.z[3];
   }
 }
 
@@ -187,85 +187,48 @@ TEST(CullAndProject, CullVolumeAndTruncatingProjection) {
   EXPECT_FALSE(InsideCullVolume({{0, 0, 0, 0}, {0, 0, 1801, 0}, {100, 100, 100, 100}}));
   ScreenQuad s;
   ASSERT_TRUE(ProjectQuad({{100, -1, -1, 32767}, {-50, 0, 0, 0}, {550, 550, 551, 4}}, s));
-  EXPECT_EQ(s.x[0], 500);
-  EXPECT_EQ(s.y[0], 250);
-  EXPECT_EQ(s.x[1], 399);
-  EXPECT_EQ(s.x[2], 400);                    // -550 div 551 is 0, toward zero
-  EXPECT_EQ(s.x[3], 32767 * 550 / 4 + 400);  // kept whole, not wrapped to 16 bits
+  // -550 div 551 is 0, toward zero; 32767 x 550 div 4 is kept whole, not wrapped to 16 bits.
+  EXPECT_EQ((std::array<int, 5>{s.x[0], s.y[0], s.x[1], s.x[2], s.x[3]}),
+            (std::array<int, 5>{500, 250, 399, 400, 32767 * 550 / 4 + 400}));
   EXPECT_FALSE(ProjectQuad({{0, 0, 0, 0}, {0, 0, 0, 0}, {550, 3, 550, 550}}, s));
 }
 
-class Render : public RasterTest {
- protected:
-  void SetUp() override {
-    RasterTest::SetUp();
-    ResetFaces(0, FaceTableSize - 1);
-    // Straight above the board centre looking down: world x to the right, world z up the
-    // screen, the board 3000 view units deep, so a 100-unit square is 55 pixels.
-    CameraYaw = 0.0;
-    CameraPitch = 270.0;
-    SetCameraCell(500, -1100, 500);
-  }
-  static void Frame() {
-    ClearBackBuffer(0);
-    HoverSquare = NoHoverSquare;
-    SelectFaces();
-    RotateFaces();
-    RenderScene();
-  }
-  // A 110 x 60 world face at height y over the middle of square 36.
-  static void Slab(int index, int y, uint16_t colour, int tag) {
-    StoreFace(index, FlatFace(450, y, 520, 110, 60), colour, static_cast<int16_t>(tag));
-  }
-  static void Board() {
-    for (int i = 0; i < 64; ++i) {
-      const int tag = 100 + i;
-      StoreFace(i, FlatFace(100 + 100 * (i % 8), -100, 100 + 100 * (i / 8), 100, 100),
-                static_cast<uint16_t>(tag), static_cast<int16_t>(tag));
-    }
-  }
-};
-
 TEST_F(Render, TheNearestSquareUnderTheMouseWinsAndPiecesDoNotBlockIt) {
-  Board();
-  // Square 36 (world x and z 500..600, tag 136) covers screen x 400..455, y 245..300.
-  MouseX = 420;
-  MouseY = 280;
+  // Straight above the board centre looking down: world x to the right, world z up the
+  // screen, the board 3000 view units deep, so a 100-unit square is 55 pixels.
+  CameraPitch = 270.0;
+  SetCameraCell(500, -1100, 500);
+  Slab(0, -100, 0x1111, 136);  // a single selected face (ViewCount 0): nothing is drawn
   Frame();
-  EXPECT_EQ(HoverSquare, 36);
-  EXPECT_EQ(Pixel(420, 280), 136);
-  EXPECT_EQ(PickArmed, 0);      // overlays drawn next must not pick
-  Slab(2000, -300, 0x7777, 0);  // a piece face between the camera and square 36
-  Frame();
-  EXPECT_EQ(Pixel(420, 280), 0x7777);
-  EXPECT_EQ(HoverSquare, 36);
-  Slab(2001, -200, 0x5555, 105);  // a nearer square face over the same spot takes the pick
-  Frame();
-  EXPECT_EQ(HoverSquare, 5);
-  EXPECT_EQ(Pixel(420, 280), 0x7777);
-  MouseX = 10;  // off the board
-  Frame();
-  EXPECT_EQ(HoverSquare, NoHoverSquare);
+  EXPECT_EQ(CountPixels(0), 800 * 600);
+  for (int i = 0; i < 64; ++i) {
+    StoreFace(i, FlatFace(100 + 100 * (i % 8), -100, 100 + 100 * (i / 8), 100, 100),
+              static_cast<uint16_t>(100 + i), static_cast<int16_t>(100 + i));
+  }
+  // Square 36 (world x and z 500..600, tag 136) covers screen x 400..455, y 245..300. After
+  // each change: the square marked and the colour at (420, 280).
+  Aim(420, 280, false);
+  const struct {
+    void (*change)();
+    uint8_t hover;
+    uint16_t colour;
+  } steps[] = {{[] { Slab(2002, -2000, 0x2222, 0); }, 36, 136},     // far above, behind the camera
+               {[] { Slab(2000, -300, 0x7777, 0); }, 36, 0x7777},   // a piece face above square 36
+               {[] { Slab(2001, -200, 0x5555, 105); }, 5, 0x7777},  // a nearer square face
+               {[] { Slab(2003, -250, 0x6666, 164); }, 5, 0x7777},  // tag 164: no square
+               {[] { MouseX = 10; }, NoHoverSquare, 0x7777}};       // the mouse off the board
+  for (const auto& s : steps) {
+    s.change();
+    Frame();
+    EXPECT_EQ(HoverSquare, s.hover) << &s - steps;
+    EXPECT_EQ(Pixel(420, 280), s.colour) << &s - steps;
+    EXPECT_EQ(PickArmed, 0);  // overlays drawn next must not pick
+    EXPECT_EQ(CountPixels(0x2222), 0);
+  }
 }
 
-TEST_F(Render, NothingIsDrawnForASingleFaceOrBehindTheCamera) {
-  ViewCount = 0;  // one view face
-  SetFrontViewFace(0, 0, 0x1111, 0);
-  RenderScene();
-  EXPECT_EQ(CountPixels(0x1111), 0);
-  Slab(0, -100, 0x1111, 136);  // a single selected face: ViewCount 0
-  Frame();
-  EXPECT_EQ(ViewCount, 0);
-  EXPECT_EQ(CountPixels(0x1111), 0);
-  Slab(1, -2000, 0x2222, 0);  // far above the camera: behind it
-  Frame();
-  EXPECT_GT(CountPixels(0x1111), 0);
-  EXPECT_EQ(CountPixels(0x2222), 0);
-}
-
-TEST_F(Render, ViewFacesAreClippedSkippedOrDrawnByTag) {
+TEST_F(Render, ViewFacesAreClippedCulledSkippedOrDrawnByTag) {
   for (uint16_t& t : TextureSlots[7]) t = 0x0ABC;
-  ViewCount = 4;
   // A floor strip from behind the eye to depth 1000, below it: its near corners end at depth
   // 98, y = 300 x 550 div 98 + 300 = 1983, so it fills the screen from its far edge (y 465) down.
   SetViewFace(0, {{-200, 300, -500}, {200, 300, -500}, {200, 300, 1000}, {-200, 300, 1000}},
@@ -275,12 +238,18 @@ TEST_F(Render, ViewFacesAreClippedSkippedOrDrawnByTag) {
   SetFrontViewFace(2, 0, 0x1000, 7);     // textured from slot 7
   SetFrontViewFace(3, 300, 0x2000, 50);  // tags outside 0, 1..19 and 100..163 are not drawn
   SetFrontViewFace(4, -300, 0x3000, 200);
+  // Over the screen's left half, but with a corner outside the cull volume.
+  SetViewFace(5, {{-100, -100, 500}, {0, -100, 500}, {0, 100, 500}, {-2300, 100, 500}}, 0x4444);
+  ViewCount = 0;  // a single view face: nothing is drawn
   RenderScene();
-  EXPECT_GE(RowExtent(470, 0x6666).first, 0);
-  EXPECT_EQ(Pixel(400, 599), 0x6666);
-  EXPECT_EQ(Pixel(400, 450), 0);
-  EXPECT_EQ(Pixel(400, 300), 0x0ABC);
-  for (uint16_t colour : {0x3333, 0x2000, 0x3000}) EXPECT_EQ(CountPixels(colour), 0) << colour;
+  EXPECT_EQ(CountPixels(0), 800 * 600);
+  ViewCount = 5;
+  RenderScene();
+  EXPECT_EQ((std::array{Pixel(400, 450), Pixel(400, 470), Pixel(400, 599), Pixel(400, 300)}),
+            (std::array<uint16_t, 4>{0, 0x6666, 0x6666, 0x0ABC}));
+  for (uint16_t colour : {0x3333, 0x2000, 0x3000, 0x4444}) {
+    EXPECT_EQ(CountPixels(colour), 0) << colour;
+  }
 }
 
 TEST_F(Render, RandomViewFacesNeverWriteOutsideTheFrame) {
@@ -290,14 +259,11 @@ TEST_F(Render, RandomViewFacesNeverWriteOutsideTheFrame) {
     ViewCount = 150;
     for (int f = 0; f <= ViewCount; ++f) {
       int c[4][3];
-      for (auto& corner : c) {
-        for (int& v : corner) v = round % 2 ? any(random) : near(random);
-      }
+      for (int k = 0; k < 12; ++k) c[k / 3][k % 3] = round % 2 ? any(random) : near(random);
       SetViewFace(f, c, static_cast<uint16_t>(random()), static_cast<int16_t>(tag(random)));
     }
-    MouseX = static_cast<uint16_t>(random() % 1000);
-    MouseY = static_cast<uint16_t>(random() % 700);
-    HoverSquare = NoHoverSquare;
+    const int mouseX = static_cast<int>(random() % 1000);
+    Aim(mouseX, static_cast<int>(random() % 700), false);
     RenderScene();
     EXPECT_TRUE(HoverSquare < 64 || HoverSquare == NoHoverSquare);
   }

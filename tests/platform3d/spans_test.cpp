@@ -1,8 +1,6 @@
 #include "platform3d/spans.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -17,14 +15,13 @@ constexpr uint16_t Base = 0x0F0F;
 using Quad = int16_t[8];                 // x1, y1, ... x4, y4
 using Corners = std::array<int32_t, 8>;  // the same in 32 bits, as the pipeline hands them over
 
-void Fill(const Quad& q, uint16_t colour) {
-  FillQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour);
-}
-void Tex(const Quad& q, uint16_t colour, uint8_t slot) {
-  TexQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour, slot);
-}
-
 using Spans = RasterTest;
+
+// Index of the first pixel where BackBuffer differs from `expected` (800 x 600 when none).
+int64_t FirstDifference(const std::vector<uint16_t>& expected) {
+  return std::mismatch(expected.begin(), expected.end(), BackBuffer.pixels).first -
+         expected.begin();
+}
 
 TEST_F(Spans, PixelsAndLinesAreClippedToTheSurface) {
   // x1, x2, y: either order, inclusive; equal ends draw nothing; clipped to 0..5 and 795..799;
@@ -47,69 +44,13 @@ TEST_F(Spans, PixelsAndLinesAreClippedToTheSurface) {
   EXPECT_EQ(CountPixels(Base), 800 * 600);
 }
 
-TEST_F(Spans, FillQuadSpansOfHandCheckedQuads) {
-  // Each case: a quad, rows as {y, first x, last x} ({-1, -1} for none) and the pixel count.
-  // A square covers one extra column and no extra row. The edge (10, 0) -> (0, 3) gives x 10,
-  // 7 (not 6), 4 (not 3) and 0, truncating toward zero. A triangle's tip row is 2 pixels wide.
-  // A span clamped to one pixel at the right border draws nothing. The trivial reject is
-  // strict: a right edge at x = 0, a bottom at y = 0, a left edge at 800 or a top at 600 draw
-  // nothing, one corner past x = 0 draws. A point and a flat line have no sloped edge.
-  const struct {
-    Quad q;
-    std::vector<std::array<int, 3>> rows;
-    int total;
-  } cases[] = {{{10, 10, 20, 10, 20, 20, 10, 20},
-                {{9, -1, -1}, {10, 10, 21}, {20, 10, 21}, {21, -1, -1}},
-                11 * 12},
-               {{0, 0, 10, 0, 0, 3, 0, 3},
-                {{0, 0, 11}, {1, 0, 8}, {2, 0, 5}, {3, 0, 1}, {4, -1, -1}},
-                12 + 9 + 6 + 2},
-               {{100, 100, 108, 100, 100, 108, 100, 108},
-                {{100, 100, 109}, {104, 100, 105}, {108, 100, 101}, {109, -1, -1}},
-                10 + 9 + 8 + 7 + 6 + 5 + 4 + 3 + 2},
-               {{799, 300, 900, 300, 900, 310, 799, 310}, {}, 0},
-               {{-10, 5, 0, 5, 0, 15, -10, 15}, {}, 0},
-               {{5, -10, 15, -10, 15, 0, 5, 0}, {}, 0},
-               {{800, 5, 810, 5, 810, 15, 800, 15}, {}, 0},
-               {{5, 600, 15, 600, 15, 610, 5, 610}, {}, 0},
-               {{-10, 5, 1, 5, 1, 15, -10, 15}, {{10, 0, 2}}, 11 * 3},
-               {{300, 300, 300, 300, 300, 300, 300, 300}, {}, 0},
-               {{10, 50, 700, 50, 700, 50, 10, 50}, {}, 0},
-               {{-32768, -32768, 32767, -32768, 32767, 32767, -32768, 32767}, {}, 800 * 600}};
-  for (const auto& c : cases) {
-    ClearBackBuffer(0);
-    Fill(c.q, Ink);
-    for (const auto& [y, first, last] : c.rows) {
-      EXPECT_EQ(RowExtent(y, Ink), std::make_pair(first, last)) << c.q[0] << ", row " << y;
-    }
-    EXPECT_EQ(CountPixels(Ink), c.total) << c.q[0] << "," << c.q[1];
-  }
-}
-
-TEST_F(Spans, PickingMarksADrawnRowSpanHoldingTheMouse) {
-  // Mouse x and y, armed, marked: the span of row 15 is x 10..21 and the mouse must lie
-  // strictly inside; the row below the quad has no span; unarmed nothing is marked. (Mouse
-  // positions past the frame are compared against the unclamped span in the random test.)
-  const int cases[][4] = {{10, 15, 1, 0}, {11, 15, 1, 1}, {20, 15, 1, 1},
-                          {21, 15, 1, 0}, {15, 21, 1, 0}, {15, 15, 0, 0}};
-  for (const auto& c : cases) {
-    HoverSquare = NoHoverSquare;
-    MouseX = static_cast<uint16_t>(c[0]);
-    MouseY = static_cast<uint16_t>(c[1]);
-    PickArmed = static_cast<uint8_t>(c[2]);
-    Fill({10, 10, 20, 10, 20, 20, 10, 20}, Ink);
-    EXPECT_EQ(HoverSquare, c[3] ? PickMarker : NoHoverSquare) << c[0] << "," << c[1];
-  }
-  // A row wholly past the right border is skipped before the pick test, in texture cells too.
+TEST_F(Spans, PickingSkipsCellRowsWhollyPastTheRightBorder) {
   // A quad leaning right 4 pixels a row from x = 790 starts row 103 at 802, though its first
   // cell reaches back to 790: the mouse on that cell's row 103 marks nothing, on row 101 it does.
   std::fill(TextureSlots[4], TextureSlots[4] + TextureWords, Ink);
-  PickArmed = 1;
   for (const int y : {103, 101}) {
-    HoverSquare = NoHoverSquare;
-    MouseX = static_cast<uint16_t>(y == 103 ? 805 : 795);
-    MouseY = static_cast<uint16_t>(y);
-    Tex({790, 100, 1000, 100, 1400, 200, 1190, 200}, Base, 4);
+    Aim(y == 103 ? 805 : 795, y, true);
+    TexQuad(790, 100, 1000, 100, 1400, 200, 1190, 200, Base, 4);
     EXPECT_EQ(HoverSquare, y == 103 ? NoHoverSquare : PickMarker);
   }
 }
@@ -156,28 +97,26 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
   std::mt19937 random(2024);
   std::uniform_int_distribution<int> cellCorner(0, 20), cellAt(0, 799), rowAt(0, 599);
   std::uniform_int_distribution<int> screen(-200, 1000), wide(-32768, 32767);
-  // Small cells on the frame (half of them at the right border, where spans end one past the
-  // corners), then quads around the frame, then anything at all; compared after each kind.
+  // Small cells on the frame and across its left, right and top borders (where the trivial
+  // reject is strict and spans end one past the corners), then quads around the frame, then
+  // anything at all; compared after each kind.
   for (int kind = 0; kind < 3; ++kind) {
     for (int i = 0; i < 1500; ++i) {
       Quad q;
-      const int cx = i % 2 ? 779 + cellAt(random) % 21 : cellAt(random), cy = rowAt(random);
+      const int cx = i % 3 == 0 ? cellAt(random) : (i % 3 == 1 ? 779 : -20) + cellAt(random) % 21;
+      const int cy = i % 2 ? rowAt(random) : rowAt(random) % 21 - 20;
       for (int k = 0; k < 8; ++k) {
         const int cell = (k % 2 ? cy : cx) + cellCorner(random);
         q[k] = static_cast<int16_t>(kind == 0 ? cell : kind == 1 ? screen(random) : wide(random));
       }
       const uint16_t colour = static_cast<uint16_t>(kind * 1500 + i + 1);
-      MouseX = static_cast<uint16_t>(q[0] & 1023);
-      MouseY = static_cast<uint16_t>(q[3] & 1023);
-      PickArmed = 1;
-      HoverSquare = NoHoverSquare;
+      Aim(q[0] & 1023, q[3] & 1023, true);
       const bool marked = ReferenceFillQuad(expected, q, colour);
-      Fill(q, colour);
+      FillQuad(q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], colour);
       ASSERT_EQ(HoverSquare == PickMarker, marked) << kind << " " << i;
     }
-    for (int p = 0; p < 800 * 600; ++p) {
-      ASSERT_EQ(BackBuffer.pixels[p], expected[p]) << kind << ": " << p % 800 << "," << p / 800;
-    }
+    const int64_t p = FirstDifference(expected);
+    ASSERT_EQ(p, 800 * 600) << kind << ": first difference at " << p % 800 << "," << p / 800;
   }
 }
 
@@ -219,13 +158,14 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
   auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
   // Textures a quarter transparent, picking armed on every other quad, the mouse near the
   // middle of the quad (where cells meet) or past the frame.
-  for (int kind = 0; kind < 9; ++kind) {
+  for (int kind = 0; kind < 10; ++kind) {
     for (int i = 0; i < 40; ++i) {
       for (int k = 0; k < TextureWords; ++k) TextureSlots[7][k] = any(0, 3) ? any(1, 0xFFFF) : 0;
       const int x = any(0, 799), y = any(0, 599), w = any(-40, 340), h = any(-20, 170);
       const int s = any(-10, 85), thin = any(1, 31), far = any(1 << 26, 1 << 29) * (i % 2 ? 1 : -1);
+      const int side = 31 + i % 2;  // largest side 31 draws points, 32 cells
       auto anyX = [&] { return kind == 5 ? any(-300, 1100) : any(-32768, 32767); };
-      const Corners shapes[9] = {
+      const Corners shapes[10] = {
           {x, y, x + w, y + s, x + w + s, y + h, x - s, y + h - s},  // floor-like
           {x / 3, y / 3, x / 3 + 2 * w, y / 3, x / 3 + 2 * w, y / 3 + h, x / 3, y / 3 + h},
           {x, y, x + w, y + any(-700, 700), x + w, y + any(-700, 700), x, y + any(-700, 700)},
@@ -234,86 +174,37 @@ TEST_F(Spans, TexQuadMatchesItsWrittenStepsOnRandomQuadsAndTextures) {
           {anyX(), anyX(), anyX(), anyX(), anyX(), anyX(), anyX(), anyX()},
           {anyX(), anyX(), anyX(), anyX(), anyX(), anyX(), anyX(), anyX()},
           {x - 40 * w, y, x + 60 * w, y + s, x + 60 * w, y + h, x - 40 * w, y + h + s},
-          {x, y, x + w, y, far, std::abs(far), x, y + h}};  // as projected close to the eye
+          {x, y, x + w, y, far, std::abs(far), x, y + h},  // as projected close to the eye
+          {x, y, x + side, y, x + side, y + thin, x, y + thin}};
       const Corners& q = shapes[kind];
-      MouseX = static_cast<uint16_t>(std::clamp((q[0] + q[4]) / 2 + any(-4, 4), 0, 1023));
-      MouseY = static_cast<uint16_t>(std::clamp((q[1] + q[5]) / 2 + any(-4, 4), 0, 1023));
-      PickArmed = static_cast<uint8_t>(i % 2);
-      HoverSquare = NoHoverSquare;
+      const int mouseX = std::clamp((q[0] + q[4]) / 2 + any(-4, 4), 0, 1023);
+      Aim(mouseX, std::clamp((q[1] + q[5]) / 2 + any(-4, 4), 0, 1023), i % 2);
       const uint16_t colour = static_cast<uint16_t>(kind * 100 + i + 1);
       const bool marked = ReferenceTexQuad(expected, q, colour, TextureSlots[7]);
       TexScreenQuad({{q[0], q[2], q[4], q[6]}, {q[1], q[3], q[5], q[7]}}, colour, 7);
       ASSERT_EQ(HoverSquare == PickMarker, marked && PickArmed) << kind << " " << i;
     }
-    for (int p = 0; p < 800 * 600; ++p) {
-      ASSERT_EQ(BackBuffer.pixels[p], expected[p]) << kind << ": " << p % 800 << "," << p / 800;
-    }
+    const int64_t p = FirstDifference(expected);
+    ASSERT_EQ(p, 800 * 600) << kind << ": first difference at " << p % 800 << "," << p / 800;
   }
-}
-
-TEST_F(Spans, TexQuadDrawsPointsUpTo31PixelsAndCellsAbove) {
-  for (int i = 0; i < TextureWords; ++i) TextureSlots[4][i] = static_cast<uint16_t>(1000 + i);
-  TextureSlots[4][5 * 32 + 7] = 0;  // transparent texel (7, 5): shows the face colour
-  Tex({100, 200, 131, 200, 131, 231, 100, 231}, Base, 4);  // largest side 31: points
-  // Grid point c lands at 100 + 31c div 32: c and c - 1 share nothing except c = 0 and 1.
-  for (int r = 1; r < 32; ++r) {
-    for (int c = 1; c < 32; ++c) {
-      const int texel = r == 5 && c == 7 ? Base : 1000 + r * 32 + c;
-      ASSERT_EQ(Pixel(99 + c, 199 + r), texel) << c << "," << r;
-    }
-  }
-  EXPECT_EQ(Pixel(132, 210), Base);  // the base fill reaches past the last texel column
-  EXPECT_EQ(Pixel(133, 210), 0);
-
-  // Cell mode: row and column 31 are never drawn.
-  for (int r = 0; r < 32; ++r) {
-    for (int c = 0; c < 32; ++c) {
-      TextureSlots[6][r * 32 + c] =
-          (r == 31 || c == 31) ? 0xBEEF : static_cast<uint16_t>(1 + r * 32 + c);
-    }
-  }
-  ClearBackBuffer(0);
-  Tex({0, 0, 64, 0, 64, 64, 0, 64}, Base, 6);  // grid point (r, c) at (2c, 2r)
-  // Cell (r, c) spans x 2c..2c+3 and y 2r..2r+2; the last cell drawn over (2c+1, 2r+1) is its own.
-  for (int r = 0; r <= 30; ++r) {
-    for (int c = 0; c <= 30; ++c) ASSERT_EQ(Pixel(2 * c + 1, 2 * r + 1), 1 + r * 32 + c);
-  }
-  EXPECT_EQ(Pixel(64, 63), Base);
-  EXPECT_EQ(Pixel(63, 64), Base);
-  Tex({100, 200, 132, 200, 132, 232, 100, 232}, Base, 6);  // 32 wide: cells already
-  EXPECT_EQ(CountPixels(0xBEEF), 0);
-  Tex({300, 200, 331, 200, 331, 231, 300, 231}, Base, 6);  // 31 wide: points, row 31 too
-  EXPECT_EQ(RowExtent(230, 0xBEEF), std::make_pair(300, 330));
 }
 
 TEST_F(Spans, OffScreenAndDegenerateQuadsWriteNothingOutOfBounds) {
   for (int i = 0; i < TextureWords; ++i) TextureSlots[3][i] = static_cast<uint16_t>(1 + i);
-  Tex({-100, -100, -50, -100, -50, -50, -100, -50}, Ink, 3);  // rejected
-  EXPECT_EQ(CountPixels(Ink), 0);
-  Tex({10, 10, 50, 10, 50, 50, 10, 50}, Ink, 200);  // no such slot: the face colour only
+  TexQuad(10, 10, 50, 10, 50, 50, 10, 50, Ink, 200);  // no such slot: the face colour only
   EXPECT_EQ(RowExtent(30, Ink), std::make_pair(10, 51));
-  Tex({790, 590, 810, 590, 810, 610, 790, 610}, Ink, 3);  // points off the frame are skipped
   TexScreenQuad({{-2000000000, 2000000000, 5, 0}, {7, -2000000000, 2000000000, 3}}, Base, 5);
-  // Random quads, near the frame and anywhere (ASan checks every write).
-  std::mt19937 random(12345);
-  std::uniform_int_distribution<int> any(-32768, 32767), near(-900, 1700);
-  for (int i = 0; i < 3000; ++i) {
-    int16_t v[8];
-    for (int16_t& c : v) c = static_cast<int16_t>(i % 2 ? any(random) : near(random));
-    Fill(v, Ink);
-    if (i % 10 == 0) Tex(v, Base, 5);
-  }
-  // A smaller BackBuffer, and none at all.
+  // A smaller BackBuffer, and none at all (ASan checks every write).
   FreeSurface(&BackBuffer);
   AllocSurface(&BackBuffer, 100, 50, true);
-  Fill({-10, -10, 500, -10, 500, 500, -10, 500}, Ink);
+  FillQuad(-10, -10, 500, -10, 500, 500, -10, 500, Ink);
   EXPECT_EQ(CountPixels(Ink), 100 * 50);
-  Tex({0, 0, 400, 0, 400, 400, 0, 400}, Ink, 3);
-  Tex({0, 0, 20, 0, 20, 20, 0, 20}, Ink, 3);
+  TexQuad(0, 0, 400, 0, 400, 400, 0, 400, Ink, 3);
+  TexQuad(0, 0, 20, 0, 20, 20, 0, 20, Ink, 3);
   ClearBackBuffer(Base);
   EXPECT_EQ(CountPixels(Base), 100 * 50);
   FreeSurface(&BackBuffer);
-  Fill({0, 0, 100, 0, 100, 100, 0, 100}, Ink);
+  FillQuad(0, 0, 100, 0, 100, 100, 0, 100, Ink);
   ClearBackBuffer(Ink);
 }
 

@@ -1,4 +1,4 @@
-// Shared set-up for the platform and rasteriser tests.
+// Shared set-up for the platform and rasteriser tests, and the headers they all use.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -49,13 +49,18 @@ class RasterTest : public ::testing::Test {
     BuildPalette();
     AllocSurface(&BackBuffer, FrameWidth, FrameHeight, true);
     ASSERT_NE(BackBuffer.pixels, nullptr);
-    PickArmed = 0;
-    HoverSquare = NoHoverSquare;
-    MouseX = MouseY = 0;
+    Aim(0, 0, false);
   }
   void TearDown() override {
     FreeSurface(&BackBuffer);
     PickArmed = 0;
+  }
+  // The mouse at (x, y), picking armed or not, and no square marked yet.
+  static void Aim(int x, int y, bool armed) {
+    MouseX = static_cast<uint16_t>(x);
+    MouseY = static_cast<uint16_t>(y);
+    PickArmed = armed ? 1 : 0;
+    HoverSquare = NoHoverSquare;
   }
   static uint16_t Pixel(int x, int y) { return BackBuffer.pixels[y * BackBuffer.width + x]; }
   static int CountPixels(uint16_t colour) {
