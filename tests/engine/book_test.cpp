@@ -2,18 +2,9 @@
 // capture and castling replies, exact matching, and a walk checking every reply is legal.
 #include "engine/book.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <map>
-#include <set>
-
-#include "engine/notation.h"
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 // A book move as "e2e4"; "d5xc4" with the capture flag, and a trailing "?" for any other flag.
 std::string BookText() {
@@ -113,7 +104,7 @@ int WalkBook(bool engineWhite) {
     for (int i = 0; engineToMove && i < 200; ++i) {
       if (BookLookup()) moves.insert(BookText());
     }
-    for (Entry move : engineToMove ? std::vector<Entry>() : GameLegalMoves(2)) {
+    for (Entry move : engineToMove ? std::vector<Entry>() : LegalMoves(2, true)) {
       moves.insert(CoordinateText(move.first, move.second));
     }
     positions += engineToMove && !moves.empty() ? 1 : 0;

@@ -1,13 +1,9 @@
 // Evaluation terms checked against hand-worked sums.
 #include "engine/evaluate.h"
 
-#include <gtest/gtest.h>
-
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 struct EvalCase {
   int start;  // -1: empty board (BoardFlipped 0, no rights); 0 or 1: start position, rights 33

@@ -1,13 +1,9 @@
 // Playing moves into the game: record, check, mate, stalemate, repetition and fifty-move draws.
 #include "engine/game.h"
 
-#include <gtest/gtest.h>
-
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 std::string RecordText() {
   std::string text;

@@ -1,8 +1,6 @@
 // The hash table: empty pattern, depth rule, index range, and the key's arithmetic.
 #include "engine/hash.h"
 
-#include <gtest/gtest.h>
-
 #include "test_util.h"
 
 namespace {

@@ -1,13 +1,37 @@
 // kvtool perft and search run from the outside: their output and their refusals.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <fstream>
+#include <string>
 #include <tuple>
-
-#include "test_util.h"
+#include <vector>
 
 namespace {
 
-using namespace testutil;
+// Runs kvtool with the arguments (shell-quoted); its exit status, stdout and stderr lines.
+// ctest runs test processes side by side: each call needs a file of its own.
+int RunKvtool(const std::string& arguments, std::string* out,
+              std::vector<std::string>* errorLines) {
+  static int calls = 0;
+  const std::string errPath = ::testing::TempDir() + "kvtool_err_" + std::to_string(getpid()) +
+                              "_" + std::to_string(++calls) + ".txt";
+  const std::string command =
+      std::string(KORVANE_BUILD_DIR) + "/kvtool " + arguments + " 2>" + errPath;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return -1;
+  out->clear();
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) *out += buffer;
+  const int status = pclose(pipe);
+  errorLines->clear();
+  std::ifstream err(errPath);
+  for (std::string line; std::getline(err, line);) errorLines->push_back(line);
+  std::remove(errPath.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 const std::string Start = "'rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1'";
 

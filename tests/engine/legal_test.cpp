@@ -1,15 +1,9 @@
 // Attack tests and the root legality filters.
 #include "engine/legal.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 // Ordinary attacks are proven by the perft runs; these are the cases a legal game never shows.
 TEST(KingAttacked, MissingKingKingScanOrderAndPawnsOnRowSix) {

@@ -2,13 +2,9 @@
 // en-passant state, and the board restored by unmake.
 #include "engine/makemove.h"
 
-#include <gtest/gtest.h>
-
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 struct MoveCase {
   int side, flipped;

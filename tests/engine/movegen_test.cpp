@@ -2,13 +2,9 @@
 // Which moves are generated is proven by the perft runs; these tests pin what perft cannot see.
 #include "engine/movegen.h"
 
-#include <gtest/gtest.h>
-
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 TEST(MoveGeneration, OrderIsHashKillerLowestCaptureNoisyThenQuietReversed) {
   ClearPosition(0);

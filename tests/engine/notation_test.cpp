@@ -1,9 +1,7 @@
 // Long and coordinate move notation in both orientations.
 #include "engine/notation.h"
 
-#include <gtest/gtest.h>
-
-#include "engine/state.h"
+#include "test_util.h"
 
 namespace {
 

@@ -1,9 +1,7 @@
 // The engine's random generator: repeatable from a seed and in range.
 #include "engine/random.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
+#include "test_util.h"
 
 namespace {
 

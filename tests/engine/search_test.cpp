@@ -1,20 +1,9 @@
 // The sliced search: what it plays, how it scores, the bounds of its path and its time budget.
 #include "engine/search.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
-#include "engine/book.h"
-#include "engine/evaluate.h"
-#include "engine/makemove.h"
-#include "engine/notation.h"
-#include "engine/timectl.h"
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 const char MiddleGame[] = "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2PP1N2/PP3PPP/RNBQ1RK1 w - - 0 7";
 
@@ -53,7 +42,7 @@ class SearchTest : public ::testing::Test {
   }
 
   static std::string Played() { return CoordinateText(PlayedFrom, PlayedTo); }
-  static size_t RootMoves() { return GameLegalMoves(1).size(); }
+  static size_t RootMoves() { return LegalMoves(1, true).size(); }
 };
 
 TEST_F(SearchTest, ForcedMoveAndMateInOnePlayAfterTheFirstIteration) {

@@ -1,13 +1,9 @@
 // Setting up from a FEN, the start position and turning the board between orientations.
 #include "engine/setup.h"
 
-#include <gtest/gtest.h>
-
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 TEST(Setup, StartFenGivesTheStartPositionAndTurningSwapsOrientations) {
   for (bool asOpponent : {false, true}) {

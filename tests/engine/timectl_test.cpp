@@ -1,15 +1,9 @@
 // Whole-second clocks on a fake wall clock, and the slices each playing strength may run.
 #include "engine/timectl.h"
 
-#include <gtest/gtest.h>
-
-#include "engine/book.h"
-#include "engine/search.h"
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 class ClockTest : public ::testing::Test {
  protected:
