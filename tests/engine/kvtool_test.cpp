@@ -1,22 +1,17 @@
 // kvtool perft and search run from the outside: their output and their refusals.
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
-#include <string>
+
+#include "test_util.h"
 
 namespace {
 
-struct Output {
-  int status;
-  std::string out, err;
-};
-
-// ctest runs test processes side by side: each run writes files of its own.
-Output Kvtool(const std::string& arguments) {
+// Exit status, stdout and stderr of kvtool run with the arguments. ctest runs test processes
+// side by side: each run writes files of its own.
+std::tuple<int, std::string, std::string> Kvtool(const std::string& arguments) {
   static int calls = 0;
   const std::string base =
       ::testing::TempDir() + "kvtool_" + std::to_string(getpid()) + "_" + std::to_string(++calls);
@@ -66,15 +61,15 @@ TEST(Kvtool, PerftAndSearchOutputAndBadInputExitsWithStatusTwoAndOneErrorLine) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
-    const Output run = Kvtool(c.arguments);
-    ASSERT_EQ(run.status, c.lines.empty() ? 2 : 0) << "is kvtool built?";
-    const bool oneErrorLine = std::count(run.err.begin(), run.err.end(), '\n') == 1;
-    EXPECT_TRUE(!c.lines.empty() || (run.out.empty() && oneErrorLine)) << run.out << run.err;
-    EXPECT_TRUE(c.lines.empty() || !*c.lines[0] || run.out == c.lines[0]) << run.out;
-    const std::string out = "\n" + run.out;
+    const auto [status, stdOut, stdErr] = Kvtool(c.arguments);
+    ASSERT_EQ(status, c.lines.empty() ? 2 : 0) << "is kvtool built?";
+    const bool oneErrorLine = std::count(stdErr.begin(), stdErr.end(), '\n') == 1;
+    EXPECT_TRUE(!c.lines.empty() || (stdOut.empty() && oneErrorLine)) << stdOut << stdErr;
+    EXPECT_TRUE(c.lines.empty() || !*c.lines[0] || stdOut == c.lines[0]) << stdOut;
+    const std::string out = "\n" + stdOut;
     for (const char* line : c.lines)
-      EXPECT_NE(out.find("\n" + std::string(line)), std::string::npos) << run.out;
-    EXPECT_EQ(out.find("\n" + std::string(c.refused)), std::string::npos) << run.out;
+      EXPECT_NE(out.find("\n" + std::string(line)), std::string::npos) << stdOut;
+    EXPECT_EQ(out.find("\n" + std::string(c.refused)), std::string::npos) << stdOut;
   }
 }
 

@@ -116,6 +116,4 @@ inline int PlayLine(const std::string& moves) {
 
 // A wall clock the tests move by hand.
 inline uint16_t FakeSecond = 0;
-inline uint16_t ReadFakeSecond() {
-  return FakeSecond;
-}
+inline constexpr SecondsSource ReadFakeSecond = [] { return FakeSecond; };
