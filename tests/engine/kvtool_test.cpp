@@ -49,6 +49,7 @@ TEST(Kvtool, PerftAndSearchOutputAndBadInputExitsWithStatusTwoAndOneErrorLine) {
        {"", "bestmove "},
        "bestmove d1d5"},
       {"perft", {}},
+      {"perft " + start, {}},
       {"perft " + start + " 0", {}},
       {"perft " + start + " 99999999999999999999", {}},
       {"perft 'rnbq1bnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1' 2", {}},
