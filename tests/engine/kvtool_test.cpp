@@ -9,12 +9,12 @@
 
 namespace {
 
-// Exit status, stdout and stderr of kvtool run with the arguments. ctest runs test processes
-// side by side: each run writes files of its own.
+// Exit status, stdout and stderr of kvtool run with the arguments. The outputs go through
+// files in the build folder; ctest runs test processes side by side, so each run has its own.
 std::tuple<int, std::string, std::string> Kvtool(const std::string& arguments) {
   static int calls = 0;
   const std::string base =
-      ::testing::TempDir() + "kvtool_" + std::to_string(getpid()) + "_" + std::to_string(++calls);
+      KORVANE_BUILD_DIR "/kvtool_test_" + std::to_string(getpid()) + "_" + std::to_string(++calls);
   const int status = std::system(
       (KORVANE_BUILD_DIR "/kvtool " + arguments + " >" + base + ".out 2>" + base + ".err").c_str());
   auto read = [](const std::string& path) {
