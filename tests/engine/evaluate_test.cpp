@@ -1,13 +1,9 @@
 // Evaluation terms checked against hand-worked sums.
 #include "engine/evaluate.h"
 
-#include <gtest/gtest.h>
-
 #include "test_util.h"
 
 namespace {
-
-using namespace testutil;
 
 struct EvalCase {
   int start;  // -1: empty board (BoardFlipped 0, no rights); 0 or 1: start position, rights 33
@@ -15,6 +11,7 @@ struct EvalCase {
   Placement setup;   // pieces put on (or, code 0, taken off) the board first
   Placement change;  // then these
   int expected;      // the score of the set-up board when change is empty, else the change's effect
+  uint8_t rights = 33;  // CastleRights of a start position
 };
 
 TEST(Evaluate, HandWorkedScores) {
@@ -30,6 +27,11 @@ TEST(Evaluate, HandWorkedScores) {
       // Only the knights differ at the start: 1 + 2 for side 1 on row 0, 2 + 3 for side 2.
       {0, 0, {}, {}, -2},
       {1, 0, {}, {}, -2},
+      // No rights for side 1: the rights bonus (+30) goes and both wings switch to the
+      // "otherwise" rows: three pairs at -3 each (BoardFlipped 0) or -2 each (1) per wing,
+      // instead of +13 on the short side and +10 on the long side.
+      {0, 0, {}, {}, -2 - 30 + (-9 - 13) + (-9 - 10), 3},
+      {1, 0, {}, {}, -2 - 30 + (-6 - 13) + (-6 - 10), 3},
       // Passed pawns score the square of their progress: row 5, and seven minus row 2.
       {-1, 0, kings, {{43, P1}}, 100 + 25},
       {-1, 0, kings, {{19, P2}}, -100 - 25},
@@ -100,52 +102,31 @@ TEST(Evaluate, HandWorkedScores) {
   };
   // clang-format on
   for (const EvalCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
     ClearPosition(c.start < 0 ? 0 : static_cast<uint8_t>(c.start));
-    if (c.start >= 0) {
-      SetStartPosition(Board);
-      CastleRights[0] = 33;
-    }
+    if (c.start >= 0) SetStartPosition(Board);
+    std::tie(CastleRights[0], Castled[0]) = std::tuple(c.start < 0 ? 0 : c.rights, c.castled);
     for (auto [square, code] : c.setup) Board[square] = code;
-    Castled[0] = c.castled;
     const int before = Evaluate(0);
     for (auto [square, code] : c.change) Board[square] = code;
-    EXPECT_EQ(c.change.empty() ? before : Evaluate(0) - before, c.expected);
+    EXPECT_EQ(c.change.empty() ? before : Evaluate(0) - before, c.expected)
+        << "case " << &c - cases;
   }
 }
 
-TEST(Evaluate, WingPawnsWithoutCastlingRightsCostThreeOrTwo) {
-  // No rights for side 1: the rights bonus (+30) goes and both wings switch to the "otherwise"
-  // rows: three pairs at -3 each (BoardFlipped 0) or -2 each (1) per wing, instead of +13 on
-  // the short side and +10 on the long side.
-  for (uint8_t flipped : {0, 1}) {
-    ClearPosition(flipped);
-    SetStartPosition(Board);
-    CastleRights[0] = 33;
-    const int full = Evaluate(0);
-    CastleRights[0] = 3;
-    const int pairs = flipped ? -6 : -9;
-    EXPECT_EQ(Evaluate(0) - full, -30 + (pairs - 13) + (pairs - 10)) << int{flipped};
-    // A ply out of range reads the last slot.
-    CastleRights[0] = 33;
-    CastleRights[PlySlots - 1] = 3;
-    EXPECT_EQ(Evaluate(200) - full, -30 + (pairs - 13) + (pairs - 10)) << int{flipped};
-  }
+TEST(Evaluate, PlyOutOfRangeReadsTheLastSlot) {
+  ClearPosition(0);
+  SetStartPosition(Board);
+  CastleRights[PlySlots - 1] = 3;
+  EXPECT_EQ(Evaluate(200), -2 - 30 + (-9 - 13) + (-9 - 10));
 }
 
 TEST(MaterialBalance, CountsGameBoardWithItsOwnMinorValues) {
-  BoardFlipped = 0;
-  SetStartPosition(GameBoard);
-  EXPECT_EQ(MaterialBalance(), 0);
-  EXPECT_EQ(PieceCount, 32);
   std::memset(GameBoard, 0, sizeof GameBoard);
-  GameBoard[4] = King1;
-  GameBoard[10] = Bishop1;
-  GameBoard[11] = Knight1;
-  GameBoard[60] = King2;
-  GameBoard[50] = Rook2;
-  EXPECT_EQ(MaterialBalance(), 325 + 300 - 480);
-  EXPECT_EQ(PieceCount, 5);
+  for (auto [square, code] :
+       Placement{{4, King1}, {10, Bishop1}, {12, Bishop1}, {11, Knight1}, {60, King2}, {50, Rook2}})
+    GameBoard[square] = code;
+  EXPECT_EQ(MaterialBalance(), 2 * 325 + 300 - 480);
+  EXPECT_EQ(PieceCount, 6);
 }
 
 }  // namespace

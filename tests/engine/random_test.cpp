@@ -1,25 +1,26 @@
-// The engine's random generator: repeatable from a seed and in range.
+// The engine's random generator: repeatable from a seed, in range and evenly spread.
 #include "engine/random.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
+#include "test_util.h"
 
 namespace {
 
-std::vector<int> Draws(uint32_t seed) {
+std::vector<int> Draws(uint32_t seed, int n, int count) {
   SeedRandom(seed);
   std::vector<int> draws;
-  for (int i = 0; i < 100; ++i) draws.push_back(RandomBelow(1000));
+  for (int i = 0; i < count; ++i) draws.push_back(RandomBelow(n));
   return draws;
 }
 
-// How evenly it spreads shows in the book's proportions over many draws.
-TEST(Random, RepeatableFromASeedAndInRange) {
-  EXPECT_EQ(Draws(42), Draws(42));
-  EXPECT_NE(Draws(42), Draws(43));
-  for (int r : Draws(7)) ASSERT_TRUE(r >= 0 && r < 1000) << r;
+TEST(Random, RepeatableFromASeedInRangeAndEven) {
+  EXPECT_EQ(Draws(42, 1000, 100), Draws(42, 1000, 100));
+  EXPECT_NE(Draws(42, 1000, 100), Draws(43, 1000, 100));
+  for (int r : Draws(7, 1000, 100)) ASSERT_TRUE(r >= 0 && r < 1000) << r;
   for (int n : {1, 0, -5}) EXPECT_EQ(RandomBelow(n), 0) << n;
+  // The book draws 0..9: each value within two percentage points of a tenth.
+  std::vector<int> counts(10);
+  for (int r : Draws(12345, 10, 20000)) ++counts.at(r);
+  for (int count : counts) EXPECT_NEAR(count, 2000, 400);
 }
 
 }  // namespace

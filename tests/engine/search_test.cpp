@@ -1,32 +1,16 @@
 // The sliced search: what it plays, how it scores, the bounds of its path and its time budget.
 #include "engine/search.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
-#include "engine/book.h"
-#include "engine/evaluate.h"
-#include "engine/makemove.h"
-#include "engine/notation.h"
-#include "engine/timectl.h"
 #include "test_util.h"
 
 namespace {
 
-using namespace testutil;
-
 const char MiddleGame[] = "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2PP1N2/PP3PPP/RNBQ1RK1 w - - 0 7";
 
-// A game set up from a FEN with the engine to move, no book, a fake clock and no time limit.
+// A game set up from a FEN with the engine to move, a fake clock and no time limit. The book
+// answers only the start position.
 class SearchTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    FakeSecond = 0;
-    SetSecondsSource(ReadFakeSecond);
-    SearchStrength = 0;
-    SliceGate = 0;
-  }
   void TearDown() override {
     SetSecondsSource(nullptr);
     SetThinkingOutput(nullptr);
@@ -35,165 +19,114 @@ class SearchTest : public ::testing::Test {
 
   static void Position(const char* fen, int maxDepth = 30, int seconds = 0) {
     GameFromFen(fen, std::string(fen).find(" w ") != std::string::npos);
-    BookAllowed = 0;
+    BookAllowed = std::string(fen) == StartFen;
     HashMoveFrom = HashMoveTo = 0;  // the root list is ordered by whatever these hold
-    // Killers outlive searches by design; clearing them keeps each test independent.
-    std::memset(KillerFrom, 0, sizeof(KillerFrom));
-    std::memset(KillerTo, 0, sizeof(KillerTo));
-    SecondsPerMove = seconds;
-    MaxDepth = static_cast<uint8_t>(maxDepth);
+    // Killers outlive searches by design; clearing them keeps each search independent.
+    std::memset(KillerFrom, 0, sizeof KillerFrom);
+    std::memset(KillerTo, 0, sizeof KillerTo);
+    std::tie(SecondsPerMove, MaxDepth, FakeSecond) = std::tuple(seconds, maxDepth, 0);
+    SetSecondsSource(ReadFakeSecond);
   }
 
-  // Runs slices until the move is played; the number of slices it took.
+  // Runs slices until the move is played; the number of slices it took, -1 when it never is.
   static int SearchToMove() {
-    for (int n = 1; n <= 100000; ++n) {
-      if (SearchSlice()) return n;
-    }
-    return -1;
+    int n = 1;
+    while (!SearchSlice() && n < 100000) ++n;
+    return n < 100000 ? n : -1;
   }
 
   static std::string Played() { return CoordinateText(PlayedFrom, PlayedTo); }
-  static size_t RootMoves() { return GameLegalMoves(1).size(); }
 };
 
-TEST_F(SearchTest, ForcedMoveAndMateInOnePlayAfterTheFirstIteration) {
+TEST_F(SearchTest, ForcedBookMatingTiedAndRepeatingMovesPlayAfterTheFirstIteration) {
+  constexpr int16_t Lo = INT16_MIN, Hi = INT16_MAX;
   struct Case {
     const char* fen;
-    const char* move;
-    uint8_t status, turn;
+    int maxDepth;
+    const char* repeat;  // a move whose position goes into the history first, or ""
+    const char* moves;   // the move played is one of these
+    uint8_t completed, status, turn;
+    int16_t low, high;  // range of RootScore
   };
+  const char* queenUp = "7k/pppp1ppp/4p3/8/Q7/4PP2/PPPP1nPP/7K w - - 0 1";
   const Case cases[] = {
-      {"7k/8/8/8/8/8/6q1/7K w - - 0 1", "h1g2", 0, 1},  // the king can only take the queen
-      // Mate in one, with the engine as White (BoardFlipped 1) and as Black: score 9999.
-      {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "d1d8", 3, 2},
-      {"3r2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1", "d8d1", 3, 2},
+      {"7k/8/8/8/8/8/6q1/7K w - - 0 1", 30, "", "h1g2", 2, 0, 1, Lo, Hi},  // the only move
+      {StartFen, 30, "", "e2e4 d2d4 c2c4 g1f3", 0, 0, 1, Lo, Hi},  // from the book, unsearched
+      // Mate in one, with the engine as White (BoardFlipped 1) and as Black.
+      {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", 30, "", "d1d8", 2, 3, 2, MateScore, MateScore},
+      {"3r2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1", 30, "", "d8d1", 2, 3, 2, MateScore, MateScore},
+      // Kings far from locked pawns, no queens: every line evaluates alike, so no root move
+      // scores strictly higher than the first one generated (quiet moves come reversed).
+      {"7k/8/8/p1p1p3/P1P1P3/8/8/7K w - - 0 1", 3, "", "h1h2", 2, 0, 1, Lo, Hi},
+      // The knight's check leaves only Kh1-g1; White is a queen up, so the move is worth far
+      // more than +30 until it repeats a position of the history: then -20 with 20 pieces
+      // (score +5) and 0 with 12 (score +40).
+      {queenUp, 3, "", "h1g1", 2, 0, 1, 31, Hi},
+      {queenUp, 3, "h1g1", "h1g1", 2, 0, 1, -20, -20},
+      {"7k/ppp4p/8/8/Q7/4PP2/5nPP/7K w - - 0 1", 3, "h1g1", "h1g1", 2, 0, 1, 0, 0},
   };
   for (const Case& c : cases) {
-    Position(c.fen);
-    EXPECT_GT(SearchToMove(), 0) << c.fen;
-    EXPECT_EQ(Played(), c.move) << c.fen;
-    EXPECT_EQ(LastCompletedDepth, 2) << c.fen;
-    EXPECT_EQ(GameStatus, c.status) << c.fen;
-    EXPECT_EQ(TurnState, c.turn) << c.fen;
-    EXPECT_TRUE(c.status != 3 || RootScore == MateScore) << c.fen;
-  }
-}
-
-int StepsSeen;
-
-TEST_F(SearchTest, BookMoveIsPlayedInTheFirstSliceWithoutSearching) {
-  GameFromFen(StartFen, true);  // the engine White at the start: the book answers
-  StepsSeen = 0;
-  SetStepObserver([] { ++StepsSeen; });  // also counts the openings of a step: an upper bound
-  EXPECT_EQ(SearchSlice(), 1);
-  const std::string move = GameRecord[0];
-  EXPECT_TRUE(move == "e2-e4" || move == "d2-d4" || move == "c2-c4" || move == "Ng1-f3") << move;
-  // Only the slice's one empty step is counted; no node of the tree was opened.
-  EXPECT_LE(StepsSeen, 1);
-  EXPECT_EQ(LastCompletedDepth, 0);
-  EXPECT_EQ(NodeOpen[1], 0);
-}
-
-TEST_F(SearchTest, OfEqualScoresTheEarlierRootMoveIsPlayed) {
-  // Kings far from locked pawns and no queens: every line evaluates alike, so no root move
-  // ever scores strictly higher than the first one.
-  Position("7k/8/8/p1p1p3/P1P1P3/8/8/7K w - - 0 1", 3);
-  ASSERT_EQ(RootMoves(), 3u);
-  const std::string first = CoordinateText(MoveFrom[0][0], MoveTo[0][0]);
-  ASSERT_GT(SearchToMove(), 0);
-  EXPECT_EQ(Played(), first);
-  EXPECT_EQ(LastCompletedDepth, 2);
-}
-
-TEST_F(SearchTest, RepeatingRootMoveIsValuedByPieceCount) {
-  // The knight's check leaves only Kh1-g1; White is a queen up, so the move is worth far more
-  // than +30 until it repeats a position of the history: then -20 with 20 pieces (score +5)
-  // and 0 with 12 (score +40).
-  struct Case {
-    const char* fen;
-    bool repeated;
-    int pieces, score;
-  };
-  const Case cases[] = {
-      {"7k/pppp1ppp/4p3/8/Q7/4PP2/PPPP1nPP/7K w - - 0 1", false, 20, 30},
-      {"7k/pppp1ppp/4p3/8/Q7/4PP2/PPPP1nPP/7K w - - 0 1", true, 20, -20},
-      {"7k/ppp4p/8/8/Q7/4PP2/5nPP/7K w - - 0 1", true, 12, 0},
-  };
-  for (const Case& c : cases) {
-    Position(c.fen, 3);
-    ASSERT_EQ(RootMoves(), 1u);
-    if (c.repeated) {  // the position after Kh1-g1 goes into the history
-      std::memcpy(Board, GameBoard, sizeof(Board));
-      std::swap(Board[Sq("h1")], Board[Sq("g1")]);
+    SCOPED_TRACE(c.fen);
+    Position(c.fen, c.maxDepth);
+    if (*c.repeat) {
+      std::swap(Board[Sq(c.repeat)], Board[Sq(c.repeat + 2)]);
       RecordPosition();
-      std::memcpy(Board, GameBoard, sizeof(Board));
     }
-    ASSERT_EQ(SearchToMove(), 1);
-    EXPECT_EQ(Played(), "h1g1");
-    EXPECT_EQ(PieceCount, c.pieces);
-    if (c.repeated) {
-      EXPECT_EQ(RootScore, c.score);
-    } else {
-      EXPECT_GT(RootScore, c.score) << "without a repetition the extra queen counts";
-    }
+    ASSERT_GT(SearchToMove(), 0);
+    EXPECT_NE(std::string(c.moves).find(Played()), std::string::npos) << Played();
+    EXPECT_EQ(std::vector<int>({LastCompletedDepth, GameStatus, TurnState}),
+              std::vector<int>({c.completed, c.status, c.turn}));
+    EXPECT_TRUE(RootScore >= c.low && RootScore <= c.high) << RootScore;
   }
 }
 
-// What the step observer saw over a whole search.
-struct PathWatch {
-  int maxLeaf = 0, maxIterDepth = 0;
-  int illegalNodes = 0;       // open nodes without moves below a parent that had moves
-  int movesBelowIllegal = 0;  // open nodes with moves below a parent without moves
-} Watch;
+// What the step observer saw over a whole search: the deepest leaf, open nodes without moves
+// below a parent that had moves (illegal moves), and open nodes with moves below a parent
+// without moves.
+int MaxLeaf, IllegalNodes, MovesBelowIllegal;
 
 void WatchPath() {
-  Watch.maxLeaf = std::max<int>(Watch.maxLeaf, LeafPly);
-  Watch.maxIterDepth = std::max<int>(Watch.maxIterDepth, IterDepth);
-  for (int p = 1; p <= std::min<int>(LeafPly, 29); ++p) {
-    if (!NodeOpen[p]) break;
+  MaxLeaf = std::max<int>(MaxLeaf, LeafPly);
+  for (int p = 1; p <= std::min<int>(LeafPly, 29) && NodeOpen[p]; ++p) {
     const bool parentHasMoves = LastMove[p - 1] < NoMoves, hasMoves = LastMove[p] < NoMoves;
-    if (!parentHasMoves && hasMoves) ++Watch.movesBelowIllegal;
-    if (parentHasMoves && !hasMoves && (PlyScore[p] == MateScore || PlyScore[p] == -MateScore))
-      ++Watch.illegalNodes;
+    MovesBelowIllegal += !parentHasMoves && hasMoves;
+    IllegalNodes += parentHasMoves && !hasMoves && std::abs(PlyScore[p]) == MateScore;
   }
 }
 
 TEST_F(SearchTest, CaptureChainsStayWithinTheTablesAndIllegalMovesEndThePath) {
-  // Seven attackers and seven defenders on d5: long recapture chains.
-  Position("b2q3k/3r2pp/1n1rpn2/3p4/4PN2/1BNR4/3R1PPP/3Q2K1 w - - 0 1", 4);
-  Watch = PathWatch{};
   SetStepObserver(WatchPath);
-  ASSERT_GT(SearchToMove(), 0);
-  EXPECT_LE(Watch.maxLeaf, 29);
-  EXPECT_GE(Watch.maxLeaf, Watch.maxIterDepth + 6) << "the recapture chain was not followed";
-  EXPECT_EQ(Watch.movesBelowIllegal, 0);
-
-  // Kings in the open next to a rook's rank: many king moves into check.
-  Position("3k4/8/8/8/8/8/r7/4K2R w K - 0 1", 5);
-  Watch = PathWatch{};
-  ASSERT_GT(SearchToMove(), 0);
-  EXPECT_GT(Watch.illegalNodes, 10) << "too few illegal moves were met";
-  EXPECT_EQ(Watch.movesBelowIllegal, 0);
-  EXPECT_LE(Watch.maxLeaf, 29);
+  // Seven attackers and seven defenders on d5: long recapture chains beyond the last
+  // iteration's depth, 3. Then kings in the open next to a rook's rank: many king moves into
+  // check.
+  const std::tuple<const char*, int, int, int> cases[] = {
+      {"b2q3k/3r2pp/1n1rpn2/3p4/4PN2/1BNR4/3R1PPP/3Q2K1 w - - 0 1", 4, 3 + 6, 0},
+      {"3k4/8/8/8/8/8/r7/4K2R w K - 0 1", 5, 0, 11},
+  };
+  for (auto [fen, maxDepth, leastLeaf, leastIllegal] : cases) {
+    Position(fen, maxDepth);
+    MaxLeaf = IllegalNodes = MovesBelowIllegal = 0;
+    ASSERT_GT(SearchToMove(), 0);
+    EXPECT_TRUE(MaxLeaf >= leastLeaf && MaxLeaf <= 29) << MaxLeaf;
+    EXPECT_GE(IllegalNodes, leastIllegal);
+    EXPECT_EQ(MovesBelowIllegal, 0);
+  }
 }
 
 // Plain minimax over side 1's and side 2's pseudo-legal moves, for positions where no capture
 // and no check can occur within the depth.
-int Minimax(int ply, int depth) {
-  const uint8_t p = static_cast<uint8_t>(ply);
-  if (ply == depth + 1) return Evaluate(p);
+int Minimax(uint8_t ply, int depth) {
+  if (ply == depth + 1) return Evaluate(ply);
   const bool side2 = ply & 1;
   InCheck1[ply] = KingAttacked1();
   InCheck2[ply] = KingAttacked2();
   HashMoveFrom = HashMoveTo = 0;
-  const uint8_t last = side2 ? GenerateMoves2(p) : GenerateMoves1(p);
-  if (last == NoMoves) return Evaluate(p);
-  int best = side2 ? 1000000 : -1000000;
-  for (uint8_t i = 0; i <= last; ++i) {
-    LastMove[ply] = last;
-    side2 ? MakeMove2(p, i) : MakeMove1(p, i);
-    const int value = Minimax(ply + 1, depth);
-    side2 ? UnmakeMove2(p, i) : UnmakeMove1(p, i);
+  const uint8_t last = LastMove[ply] = side2 ? GenerateMoves2(ply) : GenerateMoves1(ply);
+  int best = last == NoMoves ? Evaluate(ply) : side2 ? 1000000 : -1000000;
+  for (uint8_t i = 0; last != NoMoves && i <= last; ++i) {
+    side2 ? MakeMove2(ply, i) : MakeMove1(ply, i);
+    const int value = Minimax(static_cast<uint8_t>(ply + 1), depth);
+    side2 ? UnmakeMove2(ply, i) : UnmakeMove1(ply, i);
     best = side2 ? std::min(best, value) : std::max(best, value);
   }
   return best;
@@ -204,7 +137,6 @@ TEST_F(SearchTest, RootScoreIsTheMinimaxValueWhenNothingCanBeCaptured) {
   const char* quiet = "1n5k/8/8/p1p1p3/P1P1P3/8/8/1N5K w - - 0 1";
   for (int depth : {2, 3}) {
     Position(quiet, depth + 1);
-    std::memcpy(Board, GameBoard, sizeof(Board));
     const int expected = Minimax(0, depth);
     Position(quiet, depth + 1);
     ASSERT_GT(SearchToMove(), 0);
@@ -214,96 +146,74 @@ TEST_F(SearchTest, RootScoreIsTheMinimaxValueWhenNothingCanBeCaptured) {
 }
 
 TEST_F(SearchTest, EngineMovesWithinOneSliceAfterTheBudgetIsSpent) {
-  Position(MiddleGame, 30, 3);  // stops once ThinkSeconds >= 2
-  ResetClocks();
-  for (int n = 0; n < 5; ++n) EXPECT_EQ(SearchSlice(), 0) << "no second has passed yet";
-  FakeSecond = 1;
-  EXPECT_EQ(SecondTick(), 1);
-  EXPECT_EQ(SearchSlice(), 0);
-  FakeSecond = 2;
-  EXPECT_EQ(SecondTick(), 1);
-  EXPECT_EQ(ThinkSeconds, 2);
-  EXPECT_EQ(SearchSlice(), 1);
-  EXPECT_EQ(TurnState, 1);
-  EXPECT_EQ(SearchSteps, 0);
-
-  // Without a budget the clock never ends the search.
-  Position(MiddleGame, 30, 0);
-  ResetClocks();
-  for (int n = 0; n < 20; ++n) {
-    FakeSecond = static_cast<uint16_t>((n + 1) % 60);
-    EXPECT_EQ(SearchSlice(), 0);
-    SecondTick();
+  // One slice a second: with a budget of 3 seconds the search stops once ThinkSeconds is 2;
+  // without one the clock never ends it.
+  for (int seconds : {3, 0}) {
+    Position(MiddleGame, 30, seconds);
+    ResetClocks();
+    std::string played;
+    for (uint16_t second : {0, 0, 1, 2, 3, 4, 5}) {
+      FakeSecond = second;
+      SecondTick();
+      played += std::to_string(SearchSlice());
+      if (TurnState != 0) break;
+    }
+    EXPECT_EQ(played, seconds ? "0001" : "0000000") << seconds;
+    EXPECT_EQ(ThinkSeconds, seconds ? 2 : 5);
+    EXPECT_EQ(SearchSteps == 0, seconds != 0);
   }
-  EXPECT_GE(ThinkSeconds, 19);
-}
-
-TEST_F(SearchTest, SearchIsRepeatableAndUnchangedByThinkingOutput) {
-  // The same search with a variation built after every slice must walk the same tree.
-  auto search = [](uint8_t shown) {
-    Position("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", 5);
-    ThinkingShown = shown;
-    BestMoveText.clear();
-    LastShownScore = 22222;
-    EXPECT_GT(SearchToMove(), 0);
-    return Played() + " steps " + std::to_string(LastSearchSteps) + " score " +
-           std::to_string(RootScore);
-  };
-  const std::string quiet = search(0);
-  EXPECT_TRUE(BestMoveText.empty());
-  EXPECT_EQ(search(1), quiet);
-  EXPECT_FALSE(BestMoveText.empty());
 }
 
 std::string Printed;
 int PrintedLines;
 
-TEST_F(SearchTest, ThinkingLineGatingAndFormat) {
-  Position("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4", 3);
-  SetThinkingOutput([](uint8_t depth) {
+TEST_F(SearchTest, ThinkingLineGatingAndFormatAndTheSearchUnchangedByIt) {
+  auto print = [](uint8_t depth) {
     Printed = ThinkingLineText(depth);
     ++PrintedLines;
-  });
-  LastShownScore = 22222;
-  PrintedLines = 0;
-  ASSERT_GT(SearchToMove(), 0);
-  ASSERT_GE(PrintedLines, 1);
+  };
+  // The same search without thinking output, with the console's line and with the 3D
+  // program's text after every slice walks the same tree.
+  std::string searches[3];
+  for (int run : {0, 1, 2}) {
+    Position("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4", 3);
+    SetThinkingOutput(run == 2 ? nullptr : +print);
+    ThinkingShown = run > 0;
+    LastShownScore = 22222;
+    PrintedLines = 0;
+    ASSERT_GT(SearchToMove(), 0);
+    EXPECT_EQ(std::vector<int>({PrintedLines > 0, !BestMoveText.empty()}),
+              std::vector<int>({run == 1, run == 2}));
+    searches[run] = Played() + " steps " + std::to_string(LastSearchSteps) + " score " +
+                    std::to_string(RootScore);
+  }
+  EXPECT_EQ(searches[0], searches[1]);
+  EXPECT_EQ(searches[0], searches[2]);
+  SetThinkingOutput(print);
   // Depth 2 is shown as 3; score 9999, 0 seconds; the variation starts with the mate.
   EXPECT_EQ(Printed.substr(0, 14), "3  9999  0    ") << Printed;
   // The variation ends with the mate: the table's reply for the mated side is no move.
   EXPECT_TRUE(Printed.ends_with(" Qh5xf7 ")) << Printed;
-  // Between searches there is nothing to show, whatever the score.
-  TurnState = 0;
-  RootScore = 55;
-  PrintedLines = 0;
-  ThinkingLine(4);
-  EXPECT_EQ(PrintedLines, 0);
 
-  // During a search: nothing when thinking is off, the score was shown already, the score is
-  // an open bound or beyond 18000, the human is to move or the depth is 1.
-  struct Gate {
-    uint8_t shown, turn, depth;
-    int16_t score, lastShown;
-    int printed;
-  };
-  const Gate gates[] = {{1, 0, 4, 37, 36, 1},    {0, 0, 4, 37, 36, 0},     {1, 0, 4, 37, 37, 0},
-                        {1, 0, 4, 25000, 36, 0}, {1, 0, 4, -18000, 36, 0}, {1, 1, 4, 37, 36, 0},
-                        {1, 0, 1, 37, 36, 0}};
-  for (const Gate& g : gates) {
+  // Between searches nothing is shown, whatever the score. During one: nothing when thinking
+  // is off, the score was shown already, the score is an open bound or beyond 18000, the
+  // human is to move or the depth is 1.
+  // Whether a search is running, ThinkingShown, TurnState, CurrentDepth, RootScore and
+  // LastShownScore; then the lines printed.
+  const std::vector<int> gates[] = {{0, 1, 0, 4, 55, 36, 0},    {1, 1, 0, 4, 37, 36, 1},
+                                    {1, 0, 0, 4, 37, 36, 0},    {1, 1, 0, 4, 37, 37, 0},
+                                    {1, 1, 0, 4, 25000, 36, 0}, {1, 1, 0, 4, -18000, 36, 0},
+                                    {1, 1, 1, 4, 37, 36, 0},    {1, 1, 0, 1, 37, 36, 0}};
+  for (const std::vector<int>& g : gates) {
     Position(MiddleGame);
-    ASSERT_EQ(SearchSlice(), 0);
-    ThinkingShown = g.shown;
-    TurnState = g.turn;
-    CurrentDepth = g.depth;
-    RootScore = g.score;
-    LastShownScore = g.lastShown;
-    PrintedLines = 0;
+    if (g[0]) SearchSlice();
+    std::tie(ThinkingShown, TurnState, CurrentDepth, RootScore, LastShownScore) =
+        std::tuple(g[1], g[2], g[3], g[4], g[5]);
+    PrintedLines = ShownThisIteration = 0;
     ThinkingLine(4);
-    EXPECT_EQ(PrintedLines, g.printed) << &g - gates;
-    if (g.printed) {
-      EXPECT_EQ(LastShownScore, g.score);
-      EXPECT_EQ(ShownThisIteration, 1);
-    }
+    EXPECT_EQ(std::vector<int>({PrintedLines, LastShownScore, ShownThisIteration}),
+              std::vector<int>({g[6], g[6] ? g[4] : g[5], g[6]}))
+        << g[4];
   }
 }
 

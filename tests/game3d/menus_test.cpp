@@ -69,7 +69,7 @@ TEST_F(Menus, SavingWritesTheChosenFileOrWarnsAndReturnsToTheMainPage) {
   char folder[] = "/tmp/korvane_menu_XXXXXX", previous[4096];
   ASSERT_TRUE(mkdtemp(folder) && getcwd(previous, sizeof previous) && chdir(folder) == 0);
   StartNewGame(0, 10);
-  ASSERT_EQ(testutil::PlayLine("e2e4 c7c5 g1f3"), 3);
+  ASSERT_EQ(PlayLine("e2e4 c7c5 g1f3"), 3);
   MenuPage = SavePage, TimeControlLabel = "600";
   Click(400, 280);  // "game3.pgn"
   std::ifstream saved("game3.pgn", std::ios::binary);
@@ -89,7 +89,7 @@ TEST_F(Menus, SavingWritesTheChosenFileOrWarnsAndReturnsToTheMainPage) {
 TEST_F(Menus, MoveListShowsTheRecordUpToTheResultAndScrollsARowAPress) {
   FillFont(5);
   StartNewGame(1, 10);
-  ASSERT_EQ(testutil::PlayLine("f2f3 e7e5 g2g4 d8h4"), 4);
+  ASSERT_EQ(PlayLine("f2f3 e7e5 g2g4 d8h4"), 4);
   std::strcpy(GameRecord[5], "junk");  // past the result entry: never shown
   // clang-format off
   const struct { int16_t offset; int row; const char *number, *white, *black; } rows[] = {

@@ -49,7 +49,7 @@ TEST_F(Pgn, GamesOfEveryStageAndResultAreWrittenSoThatReadersKeepThem) {
   for (const auto& g : games) {
     StartNewGame(g.engineWhite ? 1 : 0, 10);
     std::istringstream in(g.moves);
-    for (std::string move; in >> move;) ASSERT_TRUE(testutil::Play(move.substr(0, 4))) << move;
+    for (std::string move; in >> move;) ASSERT_TRUE(Play(move.substr(0, 4))) << move;
     ASSERT_TRUE(WritePgnFile(file, "300"));  // replacing the last game's file
     EXPECT_EQ(ReadFile(file + ".pgn"),
               tags[g.engineWhite] + g.result + "\"]\r\n[Timecontrol \"300\"]\r\n\r\n" + g.moveText);
