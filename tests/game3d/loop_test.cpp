@@ -65,6 +65,15 @@ class Loop : public GameTest {
     ASSERT_EQ(MenuState, ShowingGame);
     points = SquareScreenPoints();
   }
+  // The game goes on from a set-up position (the menus have no set-up; the engine has).
+  void SetUpGame(const char* fen) {
+    FenPosition position;
+    std::string error;
+    ASSERT_TRUE(ParseFen(fen, &position, &error)) << error;
+    InstallSetupPosition(position);
+    RefreshDisplayBoard();
+    PlacePieces();
+  }
   void Escape() {
     KeyDown[VkEscape] = 1;
     ASSERT_TRUE(Pass(0, 0, false));
@@ -85,20 +94,6 @@ class Loop : public GameTest {
   bool quit = false;
 };
 
-TEST_F(Loop, StartsInTheMenusOverTheFirstPicture) {
-  EXPECT_EQ(MenuState, ShowingMenu);
-  EXPECT_EQ(MemFramesPresented, 2u);  // the black screen, then the board
-  const std::vector<uint16_t> picture = MemFrame;
-  ASSERT_TRUE(Pass(0, 0, false));
-  EXPECT_EQ(MemFramesPresented, 3u);
-  // The menu panel covers the middle; the picture around it is untouched.
-  EXPECT_EQ(MemFrame[10 * FrameWidth + 10], picture[10 * FrameWidth + 10]);
-  EXPECT_NE(MemFrame[300 * FrameWidth + 400], picture[300 * FrameWidth + 400]);
-  Quit();
-  EXPECT_TRUE(MemMessageBoxes.empty()) << "no leak report";
-  EXPECT_EQ(TrackedBytes, startBytes);
-}
-
 TEST_F(Loop, EnterAndAHeldSweepPickSquares) {
   StartNewGame();
   // Empty squares of the fourth rank make no move among them: each pass with the button held
@@ -114,16 +109,17 @@ TEST_F(Loop, EnterAndAHeldSweepPickSquares) {
   Quit();
 }
 
-TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEnd) {
+TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEndAndQuitGivesEverythingBack) {
+  // The menus draw over the first picture: the board stays around the panel.
+  EXPECT_EQ(MenuState, ShowingMenu);
+  EXPECT_EQ(MemFramesPresented, 2u);  // the black screen, then the board
+  const std::vector<uint16_t> picture = MemFrame;
+  ASSERT_TRUE(Pass(0, 0, false));
+  EXPECT_EQ(MemFrame[10 * FrameWidth + 10], picture[10 * FrameWidth + 10]);
+  EXPECT_NE(MemFrame[300 * FrameWidth + 400], picture[300 * FrameWidth + 400]);
   StartNewGame();
-  ASSERT_EQ(TurnState, 1);
   // A mate in two where the engine's one reply is forced: 1. Rh7 Kb8 2. Rh8#.
-  FenPosition position;
-  std::string error;
-  ASSERT_TRUE(ParseFen("k7/8/1K6/8/8/8/8/7R w - - 0 1", &position, &error)) << error;
-  InstallSetupPosition(position);
-  RefreshDisplayBoard();
-  PlacePieces();
+  SetUpGame("k7/8/1K6/8/8/8/8/7R w - - 0 1");
   ClickSquare("h1");
   ClickSquare("h7");
   EXPECT_STREQ(GameRecord[0], "Rh1-h7");
@@ -138,17 +134,15 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEnd) {
   // The end-of-game line is written over the picture.
   EXPECT_GT(CountPixels(PaletteColour(25)), 0);
   Quit();
+  EXPECT_TRUE(MemMessageBoxes.empty()) << "no leak report";
+  EXPECT_EQ(TrackedBytes, startBytes);
 }
 
 TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   MoveTimeSetting = 225;
   StartNewGame();
   // Out of the book with the engine to move: it thinks for many frames.
-  FenPosition position;
-  std::string error;
-  ASSERT_TRUE(
-      ParseFen("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", &position, &error));
-  InstallSetupPosition(position);
+  SetUpGame("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
   ASSERT_EQ(TurnState, 0);
   ASSERT_TRUE(Pass(0, 0, false));
   ASSERT_GT(SearchSteps, 0);
