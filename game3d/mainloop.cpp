@@ -10,6 +10,7 @@
 #include "game3d/menus.h"
 #include "game3d/menutext.h"
 #include "game3d/modelfile.h"
+#include "game3d/pacing.h"
 #include "game3d/panels.h"
 #include "game3d/scene.h"
 #include "game3d/settings.h"
@@ -45,12 +46,18 @@ void AfterAMove() {
 void GameFrame() {
   uint8_t enginePlayed = 0;
   RunSearchForFrame(&enginePlayed);  // slices by SearchStrength while the engine is to move
+  SearchRestOfFrame(&enginePlayed);
   if (enginePlayed) AfterAMove();
   if (PickAndMove()) UpdateMoveListScroll();
   SecondTickWithThinking();
+  DrawStarted();
   DrawGameFrame();
+  DrawFinished();
   Present();
-  if (KeyDown[VkEscape]) MenuState = ShowingMenu;
+  if (TakeEscape()) {
+    MenuState = ShowingMenu;
+    if (LeftButton) ClickLatch = 1;  // a press made on the board is no click in the menus
+  }
 }
 
 // The menus draw over the last game picture; the scene is not rendered meanwhile.
@@ -103,7 +110,7 @@ void DrawGameView() {
 
 void DrawGameFrame() {
   DrawGameView();
-  MoveCamera();
+  MoveCamera(CameraStepFrames());
   if (ShowThinking) DrawThinkingPanel();
   if (ShowMoveList) DrawMoveList();
   if (TurnState == 2) DrawMenuText(300, 280, GameOverText, PaletteColour(25), 1);
@@ -138,7 +145,9 @@ bool StartKorvane3d() {
 }
 
 bool MainLoopPass() {
-  if (MenuState == ShowingGame) {
+  if (!PassMustDraw()) {
+    WaitForChange();
+  } else if (MenuState == ShowingGame) {
     GameFrame();
   } else {
     MenuPass();

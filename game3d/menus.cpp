@@ -277,8 +277,24 @@ void HelpPageFrame() {
 
 }  // namespace
 
+bool TakeEscape() {
+  static uint8_t escapeLatch = 0;
+  if (!KeyDown[VkEscape]) escapeLatch = 0;
+  if (!KeyDown[VkEscape] || escapeLatch) return false;
+  escapeLatch = 1;
+  return true;
+}
+
 void MenuFrame() {
   if (MenuPage > HelpPage) MenuPage = MainPage;  // never leave the player on a blank menu
+  if (TakeEscape()) {
+    if (MenuPage == MainPage) {
+      MenuState = ShowingGame;
+      if (LeftButton) ClickLatch = 1;  // a press made in the menus is no move on the board
+      return;
+    }
+    MenuPage = MainPage;
+  }
   if (MenuPage == MainPage) MainPageFrame();
   if (MenuPage == SettingsPage) SettingsPageFrame();
   if (MenuPage == SavePage) SavePageFrame();

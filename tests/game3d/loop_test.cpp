@@ -8,10 +8,13 @@
 #include "engine/state.h"
 #include "engine/timectl.h"
 #include "game3d/mainloop.h"
+#include "game3d/menus.h"
 #include "game3d/scene.h"
 #include "test_util.h"
 
 namespace {
+
+using E = PlatformEventType;
 
 // Every call is a new second, so the engine's budget runs out after a few slices.
 uint16_t TickingSecond() {
@@ -33,13 +36,15 @@ class Loop : public GameTest {
     SetSecondsSource(nullptr);
     GameTest::TearDown();
   }
-  // One pass with the mouse at (x, y) and the left button and Enter as given.
-  bool Pass(int x, int y, bool left, bool enter = false) {
-    MouseX = static_cast<uint16_t>(x), MouseY = static_cast<uint16_t>(y);
-    LeftButton = left, KeyDown[VkReturn] = enter;
-    const bool goesOn = MainLoopPass();
-    LeftButton = 0, KeyDown[VkReturn] = 0;
-    return goesOn;
+  // One pass with the mouse at (x, y) and the left button, Enter and Escape as given, the
+  // events pumped first as the pass before would have (twice: a press waits for a move).
+  bool Pass(int x, int y, bool left, bool enter = false, bool escape = false) {
+    if (x != MouseX || y != MouseY) MemQueueMouse(x, y, 0);
+    if (left != LeftButton) MemQueueEvent({left ? E::LeftPressed : E::LeftReleased, 0, 0, 0});
+    if (enter != KeyDown[VkReturn]) MemQueueKey(VkReturn, enter);
+    if (escape != KeyDown[VkEscape]) MemQueueKey(VkEscape, escape);
+    PumpMessages(), PumpMessages();
+    return MainLoopPass();
   }
   // Over the point, pressed, released: a click as the loop sees it.
   void Click(int x, int y) {
@@ -75,9 +80,7 @@ class Loop : public GameTest {
     PlacePieces();
   }
   void Escape() {
-    KeyDown[VkEscape] = 1;
-    ASSERT_TRUE(Pass(0, 0, false));
-    KeyDown[VkEscape] = 0;
+    ASSERT_TRUE(Pass(0, 0, false, false, true));
     ASSERT_EQ(MenuState, ShowingMenu);
   }
   // Escape to the menus if need be, then "quit the game".
@@ -136,6 +139,41 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEndAndQuitGivesEverythingBack) {
   Quit();
   EXPECT_TRUE(MemMessageBoxes.empty()) << "no leak report";
   EXPECT_EQ(TrackedBytes, startBytes);
+}
+
+TEST_F(Loop, ShortPressesCountOnceWhereTheyWereMadeAndEscapeStepsBackAPress) {
+  // Pressed and released between two passes, as xdotool clicks.
+  const auto quickClick = [&](int x, int y) {
+    ASSERT_TRUE(Pass(x, y, false));
+    MemQueueEvent({E::LeftPressed, 0, 0, 0}), MemQueueEvent({E::LeftReleased, 0, 0, 0});
+    PumpMessages();
+    ASSERT_TRUE(MainLoopPass() && MainLoopPass());
+  };
+  quickClick(400, 185);  // "start new game"
+  ASSERT_EQ(MenuState, ShowingGame);
+  points = SquareScreenPoints();
+  quickClick(points[Quad("d2")].x, points[Quad("d2")].y);
+  EXPECT_TRUE(SquareSelected && SelectedSquare == Quad("d2"));
+  Escape();
+  ASSERT_TRUE(Pass(0, 0, false));
+  const uint32_t frames = MemFramesPresented;
+  for (int k = 0; k < 3; ++k) ASSERT_TRUE(Pass(0, 0, false));  // nothing new: nothing drawn
+  EXPECT_EQ(MemFramesPresented, frames);
+  quickClick(400, 235);  // "resume": its press is not the board's
+  EXPECT_TRUE(MenuState == ShowingGame && HalfMoveCount == 0 && SelectedSquare == Quad("d2"));
+  quickClick(points[Quad("d4")].x, points[Quad("d4")].y);
+  EXPECT_STREQ(GameRecord[0], "d2-d4");
+  // Escape held over several passes makes one step; from a sub-page the next goes to the main
+  // page, and from there back to the game.
+  for (int k = 0; k < 3; ++k) ASSERT_TRUE(Pass(0, 0, false, false, true));
+  EXPECT_EQ(MenuState, ShowingMenu);
+  Click(400, 285);  // "set game-options"
+  for (const uint8_t page : {SettingsPage, MainPage}) {
+    EXPECT_TRUE(MenuState == ShowingMenu && MenuPage == page);
+    ASSERT_TRUE(Pass(0, 0, false, false, true) && Pass(0, 0, false));
+  }
+  EXPECT_EQ(MenuState, ShowingGame);
+  Quit();
 }
 
 TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {

@@ -1,0 +1,22 @@
+// How often the main loop draws: only when the picture can have changed, at most once a
+// display refresh, with the engine's slices filling the rest of a frame at full strength; and
+// the camera's time step.
+#pragma once
+#include <cstdint>
+
+// True when this pass must draw: the view or the menu page is new, an event arrived, or (in
+// the game view) the engine searches, a key or button that acts while held is down, or a new
+// wall-clock second began. Otherwise nothing on the screen can change.
+bool PassMustDraw();
+// A pass that draws nothing: sleeps until an event or the next wall-clock second, then takes
+// the events in.
+void WaitForChange();
+// At full strength, after the frame's designed slices: more slices while the frame's time
+// lasts, keeping back what drawing the frame takes. *enginePlayed is set when one played.
+void SearchRestOfFrame(uint8_t* enginePlayed);
+// Around the drawing of a game frame, which SearchRestOfFrame keeps time for.
+void DrawStarted();
+void DrawFinished();
+// The camera's step for this frame: time since the last game frame in 60ths of a second, 1
+// after a pause in the drawing.
+double CameraStepFrames();
