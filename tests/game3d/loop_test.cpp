@@ -159,13 +159,14 @@ TEST_F(Loop, ShortPressesCountOnceWhereTheyWereMadeAndEscapeStepsBackAPress) {
   const uint32_t frames = MemFramesPresented;
   for (int k = 0; k < 3; ++k) ASSERT_TRUE(Pass(0, 0, false));  // nothing new: nothing drawn
   EXPECT_EQ(MemFramesPresented, frames);
-  quickClick(400, 235);  // "resume": its press is not the board's
+  for (const bool held : {false, true, true, true, false}) ASSERT_TRUE(Pass(400, 235, held));
+  // "resume" pressed and held into the game view: the press is not the board's.
   EXPECT_TRUE(MenuState == ShowingGame && HalfMoveCount == 0 && SelectedSquare == Quad("d2"));
   quickClick(points[Quad("d4")].x, points[Quad("d4")].y);
   EXPECT_STREQ(GameRecord[0], "d2-d4");
   // Escape held over several passes makes one step; from a sub-page the next goes to the main
   // page, and from there back to the game.
-  for (int k = 0; k < 3; ++k) ASSERT_TRUE(Pass(0, 0, false, false, true));
+  for (int k = 0; k < 4; ++k) ASSERT_TRUE(Pass(0, 0, false, false, true));
   EXPECT_EQ(MenuState, ShowingMenu);
   Click(400, 285);  // "set game-options"
   for (const uint8_t page : {SettingsPage, MainPage}) {
