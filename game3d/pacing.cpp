@@ -41,7 +41,7 @@ bool CameraHeld() {
 
 bool PassMustDraw() {
   ++Passes;
-  bool must = EventsArrived || MenuState != DrawnState || MenuPage != DrawnPage;
+  bool must = EventsArrived || EventsWaiting() || MenuState != DrawnState || MenuPage != DrawnPage;
   if (MenuState == ShowingGame) {
     must = must || EngineSearching() || CameraHeld() || WallClockSecond() != LastSeenSecond;
   }
@@ -57,8 +57,6 @@ void WaitForChange() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   const auto intoSecond = std::chrono::duration_cast<milliseconds>(now).count() % 1000;
   WaitForEvents(static_cast<uint32_t>(1000 - intoSecond + 1));
-  PumpMessages();
-  WaitWhileInactive();
 }
 
 void SearchRestOfFrame(uint8_t* enginePlayed) {

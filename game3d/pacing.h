@@ -4,12 +4,13 @@
 #pragma once
 #include <cstdint>
 
-// True when this pass must draw: the view or the menu page is new, an event arrived, or (in
-// the game view) the engine searches, a key or button that acts while held is down, or a new
+// True when this pass must draw: the view or the menu page is new, an event arrived or waits, or
+// (in the game view) the engine searches, a key or button that acts while held is down, or a new
 // wall-clock second began. Otherwise nothing on the screen can change.
 bool PassMustDraw();
-// A pass that draws nothing: sleeps until an event or the next wall-clock second, then takes
-// the events in.
+// A pass that draws nothing: sleeps until an event or the next wall-clock second. The events
+// are taken in by the next frame's own pump, after its drawing, as always: so the frame's last
+// step (Escape) and the next frame's steps see a press that was over before the pump.
 void WaitForChange();
 // At full strength, after the frame's designed slices: more slices while the frame's time
 // lasts, keeping back what drawing the frame takes. *enginePlayed is set when one played.

@@ -48,6 +48,7 @@ void BackendDestroyWindow();
 bool BackendNextEvent(PlatformEvent* event);  // false when the queue is empty; never waits
 // Sleeps until an event may be there, for at most the milliseconds given; false if none can come.
 bool BackendWaitForEvent(uint32_t milliseconds);
+bool BackendEventWaiting();  // an event is queued; never waits
 void BackendSetCursorVisible(bool visible);
 bool BackendSetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel);
 void BackendRestoreDisplayMode();

@@ -263,6 +263,10 @@ void WaitForEvents(uint32_t milliseconds) {
   if (!HaveHeldOver) BackendWaitForEvent(milliseconds);
 }
 
+bool EventsWaiting() {
+  return HaveHeldOver || BackendEventWaiting();
+}
+
 void WaitWhileInactive() {
   if (WindowActive) return;
   while (!WindowActive && WindowCreated && !QuitRequested) {

@@ -44,6 +44,8 @@ void WaitForCreate();
 void PumpMessages();
 // Sleeps until an event is queued, for at most the milliseconds given.
 void WaitForEvents(uint32_t milliseconds);
+// An event is queued for the next PumpMessages.
+bool EventsWaiting();
 void WaitWhileInactive();  // sleep on events while minimised
 void DestroyMainWindow();
 void ClearKeys();

@@ -120,6 +120,10 @@ bool BackendWaitForEvent(uint32_t) {
   return !EventQueue.empty();
 }
 
+bool BackendEventWaiting() {
+  return !EventQueue.empty();
+}
+
 void BackendSetCursorVisible(bool visible) {
   MemCursorVisible = visible;
 }

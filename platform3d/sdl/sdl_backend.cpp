@@ -246,6 +246,10 @@ bool BackendWaitForEvent(uint32_t milliseconds) {
   return true;
 }
 
+bool BackendEventWaiting() {
+  return !Pending.empty() || (VideoStarted && SDL_PollEvent(nullptr) == 1);
+}
+
 void BackendSetCursorVisible(bool visible) {
   CursorVisible = visible;
   if (VideoStarted) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
