@@ -50,10 +50,15 @@ void GameFrame() {
   if (enginePlayed) AfterAMove();
   if (PickAndMove()) UpdateMoveListScroll();
   SecondTickWithThinking();
-  DrawStarted();
-  DrawGameFrame();
-  DrawFinished();
-  Present();
+  if (GameFrameMustDraw()) {
+    DrawStarted();
+    DrawGameFrame();
+    DrawFinished();
+    Present();
+  } else {
+    PumpMessages();
+    WaitWhileInactive();
+  }
   if (TakeEscape()) {
     MenuState = ShowingMenu;
     if (LeftButton) ClickLatch = 1;  // a press made on the board is no click in the menus
@@ -145,7 +150,7 @@ bool StartKorvane3d() {
 }
 
 bool MainLoopPass() {
-  if (!PassMustDraw()) {
+  if (!PassMustRun()) {
     WaitForChange();
   } else if (MenuState == ShowingGame) {
     GameFrame();

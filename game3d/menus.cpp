@@ -235,7 +235,7 @@ constexpr PlacedText HelpLines[] = {
     {210, 260,
      "when a game is over save it to a pgn-file and replay it in any other chess program."},
     {210, 270, "try the room or the dots as surroundings and the wooden board for a warmer look."},
-    {210, 290, "lost somewhere in the room? press the home key to fly straight back to your seat."},
+    {210, 290, "if you get lost in the room press the home key to fly straight back to your seat."},
     {210, 300, "have fun and good luck."},
     {210, 320,
      "my program knows all the rules of chess including en-passant and rules for castling  etc. "},

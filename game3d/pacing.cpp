@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "engine/game.h"
 #include "engine/search.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
@@ -13,8 +14,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// What the last picture shown showed.
 constexpr uint8_t NoView = 255;
-uint8_t DrawnState = NoView, DrawnPage = NoView;  // what the last drawing pass showed
+uint8_t DrawnState = NoView, DrawnPage = NoView;
+uint16_t DrawnSecond;
+uint8_t DrawnTurn;
+int16_t DrawnMoves;
 uint64_t Passes = 0;
 
 // What drawing a frame takes, as a slowly falling maximum, and what is kept back beyond it.
@@ -37,19 +42,39 @@ bool CameraHeld() {
          KeyDown[VkSpace] || RightButton;
 }
 
-}  // namespace
+bool ViewChanged() {
+  return EventsArrived || MenuState != DrawnState || MenuPage != DrawnPage;
+}
 
-bool PassMustDraw() {
-  ++Passes;
-  bool must = EventsArrived || EventsWaiting() || MenuState != DrawnState || MenuPage != DrawnPage;
-  if (MenuState == ShowingGame) {
-    must = must || EngineSearching() || CameraHeld() || WallClockSecond() != LastSeenSecond;
-  }
-  if (!must) return false;
+void NoteDrawn() {
   EventsArrived = 0;
   DrawnState = MenuState;
   DrawnPage = MenuPage;
-  return true;
+  DrawnSecond = LastSeenSecond;
+  DrawnTurn = TurnState;
+  DrawnMoves = HalfMoveCount;
+}
+
+}  // namespace
+
+bool PassMustRun() {
+  ++Passes;
+  bool must = ViewChanged() || EventsWaiting();
+  if (MenuState == ShowingGame) {
+    must = must || EngineSearching() || CameraHeld() || WallClockSecond() != LastSeenSecond;
+  } else if (must) {
+    NoteDrawn();  // a menu pass always draws
+  }
+  return must;
+}
+
+bool GameFrameMustDraw() {
+  // The thinking panel changes with every slice; the clocks with every second.
+  const bool must = ViewChanged() || ShowThinking || CameraHeld() ||
+                    LastSeenSecond != DrawnSecond || TurnState != DrawnTurn ||
+                    HalfMoveCount != DrawnMoves;
+  if (must) NoteDrawn();
+  return must;
 }
 
 void WaitForChange() {

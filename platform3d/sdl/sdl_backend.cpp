@@ -200,11 +200,11 @@ bool BackendMakeIcon() {
 const char* BackendCreateWindow(const char* title, WindowHandle* window) {
   if (!VideoStarted) return "SDL_CreateWindow";
   if (Window == nullptr) {
-    Window = WindowedDisplay ? SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED,
-                                                SDL_WINDOWPOS_CENTERED, FrameWidth, FrameHeight,
-                                                SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE)
-                             : SDL_CreateWindow(title, 0, 0, FrameWidth, FrameHeight,
-                                                SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
+    Window = WindowedDisplay
+                 ? SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    FrameWidth, FrameHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE)
+                 : SDL_CreateWindow(title, 0, 0, FrameWidth, FrameHeight,
+                                    SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
     if (Window == nullptr) return "SDL_CreateWindow";
     if (Icon != nullptr) SDL_SetWindowIcon(Window, Icon);
   }
