@@ -48,9 +48,7 @@ class Loop : public GameTest {
   }
   // Over the point, pressed, released: a click as the loop sees it.
   void Click(int x, int y) {
-    ASSERT_TRUE(Pass(x, y, false));
-    ASSERT_TRUE(Pass(x, y, true));
-    ASSERT_TRUE(Pass(x, y, false));
+    for (const bool held : {false, true, false}) ASSERT_TRUE(Pass(x, y, held));
   }
   static int Quad(const char* square) {
     return 8 * (8 - (square[1] - '0')) + 7 - (square[0] - 'a');
