@@ -192,6 +192,15 @@ TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   EXPECT_EQ(MenuState, ShowingGame);
   EXPECT_GT(ClockTotalSeconds(EngineClock), clock);
   EXPECT_GT(SearchSteps, steps);
+  // Within one second, with nothing changing but the thinking panel's text, the engine's
+  // frames are drawn only while the panel is shown.
+  SetSecondsSource([] { return LastSeenSecond; });
+  for (const uint8_t shown : {0, 0, 1}) {
+    const uint32_t frames = MemFramesPresented;
+    ShowThinking = shown;
+    ASSERT_TRUE(Pass(400, 235, false) && TurnState == 0);
+    EXPECT_EQ(MemFramesPresented - frames, shown);
+  }
   // Closing the window takes the menu's way out.
   MemQueueEvent({PlatformEventType::Quit, 0, 0, 0});
   EXPECT_FALSE(Pass(0, 0, false));
