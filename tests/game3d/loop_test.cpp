@@ -7,8 +7,10 @@
 #include "engine/setup.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
+#include "game3d/keep.h"
 #include "game3d/mainloop.h"
 #include "game3d/scene.h"
+#include "game3d/textfile.h"
 #include "test_util.h"
 
 namespace {
@@ -80,6 +82,10 @@ class Loop : public GameTest {
     KeyDown[VkEscape] = 0;
     ASSERT_EQ(MenuState, ShowingMenu);
   }
+  void Restart() {
+    ASSERT_TRUE(StartKorvane3d());
+    quit = false;
+  }
   // Escape to the menus if need be, then "quit the game".
   void Quit() {
     if (MenuState == ShowingGame) Escape();
@@ -133,7 +139,10 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEndAndQuitGivesEverythingBack) {
   EXPECT_STREQ(ResultText, "1-0 {White mates}");
   // The end-of-game line is written over the picture.
   EXPECT_GT(CountPixels(PaletteColour(25)), 0);
+  ASSERT_EQ(ReplaceTextFile(LastGameFilePath(), "an older game"),
+            0);  // a finished game is not kept
   Quit();
+  EXPECT_NE(access(LastGameFilePath().c_str(), F_OK), 0);
   EXPECT_TRUE(MemMessageBoxes.empty()) << "no leak report";
   EXPECT_EQ(TrackedBytes, startBytes);
 }
@@ -161,6 +170,46 @@ TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   QuitKorvane3d();
   quit = true;
   EXPECT_EQ(TrackedBytes, startBytes);
+}
+
+TEST_F(Loop, SettingsAndTheUnfinishedGameAreKeptBetweenRuns) {
+  // Changed in the menus, written at once: Black, the room, a game in 5 minutes.
+  for (const auto& [x, y] : {std::pair{400, 286}, {315, 173}, {325, 333}, {475, 363}, {400, 476}})
+    Click(x, y);
+  std::string kept;
+  ReadTextFile(SettingsFilePath(), 4096, &kept);
+  for (const char* line : {"colour = black\n", "surroundings = room\n", "time-control = 300\n"})
+    EXPECT_NE(kept.find(line), std::string::npos) << kept;
+  StartNewGame();  // the engine has White and moves first
+  for (int frame = 0; frame < 200 && TurnState == 0; ++frame) ASSERT_TRUE(Pass(0, 0, false));
+  ASSERT_EQ(HalfMoveCount, 1);
+  const std::string first = GameRecord[0];
+  Quit();
+  // The next start brings both back, and after "resume" the game goes on.
+  Restart();
+  EXPECT_TRUE(PlayerSide == 1 && BuiltSurroundings == 1 && MoveTimeSetting == 4);
+  EXPECT_TRUE(HalfMoveCount == 1 && GameRecord[0] == first && BoardFlipped && SecondsPerMove == 5);
+  Click(400, 235);
+  points = SquareScreenPoints();
+  ClickSquare("e7"), ClickSquare("e6");
+  EXPECT_STREQ(GameRecord[1], "e7-e6");
+  Quit();
+  // Damaged files: the defaults and the start position, each said on stderr.
+  ASSERT_EQ(WriteTextFile(SettingsFilePath(), "colour = black\nsurroundings = purple\n"), 0);
+  ASSERT_EQ(WriteTextFile(LastGameFilePath(), "1. e4 Ke3 *"), 0);
+  testing::internal::CaptureStderr();
+  Restart();
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(SettingsFilePath() + " line 2 is damaged"), std::string::npos) << said;
+  EXPECT_NE(said.find("not brought back: move 1... Ke3 is not a legal move"), std::string::npos);
+  EXPECT_TRUE(PlayerSide == 0 && Surroundings == 0 && HalfMoveCount == 0);
+  // A settings folder that cannot be made: a line on stderr, and the game goes on.
+  setenv("XDG_CONFIG_HOME", LastGameFilePath().c_str(), 1);
+  testing::internal::CaptureStderr();
+  Click(400, 286), Click(315, 173), Click(400, 476);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("settings cannot be kept"),
+            std::string::npos);
+  Quit();
 }
 
 }  // namespace

@@ -30,8 +30,23 @@
 #include "platform3d/transform.h"
 #include "platform3d/trig.h"
 
+// A home of its own for each test: settings and the last game go to its folders, never to the
+// real home.
+struct TempHome {
+  TempHome() {
+    char pattern[] = "/tmp/korvane_home_XXXXXX";
+    path = mkdtemp(pattern);
+    setenv("HOME", path.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (path + "/config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (path + "/state").c_str(), 1);
+  }
+  ~TempHome() { std::system(("rm -rf " + path).c_str()); }
+  std::string path;
+};
+
 class GameTest : public ::testing::Test {
  protected:
+  TempHome home;
   void SetUp() override {
     MemReset();
     MemFatalHandler = [] {};  // FatalError returns, so the error paths can be inspected
