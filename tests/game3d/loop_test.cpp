@@ -7,6 +7,7 @@
 #include "engine/setup.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
+#include "game3d/gamefile.h"
 #include "game3d/keep.h"
 #include "game3d/mainloop.h"
 #include "game3d/scene.h"
@@ -102,6 +103,10 @@ class Loop : public GameTest {
 
 TEST_F(Loop, EnterAndAHeldSweepPickSquares) {
   StartNewGame();
+  // Black chosen during the game waits for the next one: the board stays White's.
+  Escape();
+  for (const auto& [x, y] : {std::pair{400, 286}, {315, 173}, {400, 476}, {400, 235}}) Click(x, y);
+  ASSERT_TRUE(PlayerSide == 1 && MenuState == ShowingGame);
   // Empty squares of the fourth rank make no move among them: each pass with the button held
   // selects the square the pass before found under the mouse.
   for (const char* square : {"a4", "a4", "b4", "c4", "d4", "d4"}) PassOver(square, true);
@@ -194,15 +199,18 @@ TEST_F(Loop, SettingsAndTheUnfinishedGameAreKeptBetweenRuns) {
   ClickSquare("e7"), ClickSquare("e6");
   EXPECT_STREQ(GameRecord[1], "e7-e6");
   Quit();
-  // Damaged files: the defaults and the start position, each said on stderr.
+  // Damaged files: the defaults and no last game, each said on stderr; a game file named on the
+  // command line comes in.
   ASSERT_EQ(WriteTextFile(SettingsFilePath(), "colour = black\nsurroundings = purple\n"), 0);
   ASSERT_EQ(WriteTextFile(LastGameFilePath(), "1. e4 Ke3 *"), 0);
+  ASSERT_EQ(WriteTextFile(StartupGameFile = home.path + "/named.pgn", "1. d4 *"), 0);
   testing::internal::CaptureStderr();
   Restart();
+  StartupGameFile.clear();
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find(SettingsFilePath() + " line 2 is damaged"), std::string::npos) << said;
   EXPECT_NE(said.find("not brought back: move 1... Ke3 is not a legal move"), std::string::npos);
-  EXPECT_TRUE(PlayerSide == 0 && Surroundings == 0 && HalfMoveCount == 0);
+  EXPECT_TRUE(PlayerSide == 0 && Surroundings == 0 && HalfMoveCount == 1);  // the named file's
   // A settings folder that cannot be made: a line on stderr, and the game goes on.
   setenv("XDG_CONFIG_HOME", LastGameFilePath().c_str(), 1);
   testing::internal::CaptureStderr();
@@ -210,6 +218,11 @@ TEST_F(Loop, SettingsAndTheUnfinishedGameAreKeptBetweenRuns) {
   EXPECT_NE(testing::internal::GetCapturedStderr().find("settings cannot be kept"),
             std::string::npos);
   Quit();
+  // Without the variables (or with relative ones) the files are under HOME.
+  unsetenv("XDG_STATE_HOME"), setenv("XDG_CONFIG_HOME", "relative", 1);
+  EXPECT_EQ(SettingsFilePath() + " " + LastGameFilePath(),
+            home.path + "/.config/korvane/korvane3d.conf " + home.path +
+                "/.local/state/korvane/last-game.pgn");
 }
 
 }  // namespace

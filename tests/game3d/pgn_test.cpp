@@ -31,6 +31,7 @@ struct Pgn : EngineGameTest {
     add(HistKey1, sizeof HistKey1), add(HistKey2, sizeof HistKey2), add(HistKey3, sizeof HistKey3);
     add(HistSide, sizeof HistSide), add(HistRepeats, sizeof HistRepeats);
     add(&SecondsPerMove, sizeof SecondsPerMove), add(&EngineClock, sizeof EngineClock);
+    add(HashRandom1, sizeof HashRandom1);  // the history's keys are made of these
     return bytes;
   }
   std::string File(const std::string& name, const std::string& text) {
