@@ -21,6 +21,7 @@ namespace {
 constexpr uint8_t PanelEdgeColour = 6, PanelRimColour = 8, PanelColour = 10;
 constexpr uint8_t ButtonEdgeColour = 21, ButtonColour = 20, ButtonTextColour = 26;
 constexpr uint8_t TextColour = 28, BoxEdgeColour = 28, BoxSetColour = 147, BoxClearColour = 2;
+constexpr uint8_t EmptySlotTextColour = 18;  // dimmer than a button's label
 
 constexpr int16_t TextLeft = 210;
 constexpr int16_t TitleTop = 105;
@@ -238,7 +239,7 @@ void DrawSlotButton(int top, bool saved, const std::string& name) {
   Box(ButtonLeft, top, ButtonRight, top + ButtonHeight, PanelRimColour);
   Box(ButtonLeft + 1, top + 1, ButtonRight - 1, top + ButtonHeight - 1, PanelColour);
   DrawMenuText(TextLeft, static_cast<int16_t>(top + LabelBelowTop),
-               "            " + name + "   not saved", PaletteColour(TextColour), 2);
+               "            " + name + "   not saved", PaletteColour(EmptySlotTextColour), 2);
 }
 
 void LoadPageFrame() {

@@ -4,7 +4,6 @@
 
 #include "engine/game.h"
 #include "engine/search.h"
-#include "engine/setup.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
 #include "game3d/gamefile.h"
@@ -68,14 +67,10 @@ class Loop : public GameTest {
     ASSERT_EQ(MenuState, ShowingGame);
     points = SquareScreenPoints();
   }
-  // The game goes on from a set-up position (the menus have no set-up; the engine has).
+  // The game goes on from a set-up position, loaded as a file from another program.
   void SetUpGame(const char* fen) {
-    FenPosition position;
-    std::string error;
-    ASSERT_TRUE(ParseFen(fen, &position, &error)) << error;
-    InstallSetupPosition(position);
-    RefreshDisplayBoard();
-    PlacePieces();
+    ASSERT_EQ(WriteTextFile(home.path + "/set.pgn", std::string("[FEN \"") + fen + "\"]\n*"), 0);
+    ASSERT_TRUE(LoadGameFile(home.path + "/set.pgn"));
   }
   void Escape() {
     KeyDown[VkEscape] = 1;
@@ -181,8 +176,7 @@ TEST_F(Loop, SettingsAndTheUnfinishedGameAreKeptBetweenRuns) {
   // Changed in the menus, written at once: Black, the room, a game in 5 minutes.
   for (const auto& [x, y] : {std::pair{400, 286}, {315, 173}, {325, 333}, {475, 363}, {400, 476}})
     Click(x, y);
-  std::string kept;
-  ReadTextFile(SettingsFilePath(), 4096, &kept);
+  const std::string kept = ReadFile(SettingsFilePath());
   for (const char* line : {"colour = black\n", "surroundings = room\n", "time-control = 300\n"})
     EXPECT_NE(kept.find(line), std::string::npos) << kept;
   StartNewGame();  // the engine has White and moves first

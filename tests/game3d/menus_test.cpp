@@ -17,12 +17,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::string text;
-  ReadTextFile(path, 1 << 20, &text);
-  return text;
-}
-
 struct Menus : EngineGameTest {
   static void Frame(int x, int y, bool held) {
     MouseX = uint16_t(x), MouseY = uint16_t(y), LeftButton = held, MenuFrame();

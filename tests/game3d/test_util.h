@@ -165,6 +165,11 @@ inline std::vector<uint16_t> Drawn(const std::function<void()>& draw) {
   return {BackBuffer.pixels, BackBuffer.pixels + 800 * 600};
 }
 
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 struct EngineGameTest : GameTest {
   static void SetUpTestSuite() { HashAllocate(); }
   static void TearDownTestSuite() { HashRelease(); }
