@@ -9,6 +9,7 @@
 #include "engine/book.h"
 #include "engine/game.h"
 #include "engine/hash.h"
+#include "engine/legal.h"
 #include "engine/search.h"
 #include "engine/setup.h"
 #include "engine/state.h"
@@ -138,6 +139,11 @@ bool Replay(const PgnGame& game, bool engineWhite, int16_t seconds, std::string*
       return false;
     }
     InstallSetupPosition(position);
+    // The side that has just moved cannot have left its king attacked.
+    if (TurnState == 0 ? KingAttacked2() : KingAttacked1()) {
+      *error = "its set-up position is not valid (the side not to move is in check)";
+      return false;
+    }
     FiftyMoveCounter = static_cast<uint8_t>(std::min(position.halfMoveClock, 100));
     first = position.fullMoveNumber;
     blackFirst = !position.whiteToMove;

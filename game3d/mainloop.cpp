@@ -131,7 +131,7 @@ bool StartKorvane3d() {
   ReadSettingsFile();
   NewGameStep();
   BringBackGames();  // the last unfinished game, then a file named on the command line
-  // The start position behind the first menu, seen from a corner; leaving the menus the
+  // The game behind the first menu, seen from a corner; leaving the menus the
   // player sits at the new game's place.
   PlaceStartCamera();
   DrawGameView();

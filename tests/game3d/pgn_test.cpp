@@ -161,6 +161,8 @@ TEST_F(Pgn, FaultyFilesAreRefusedByNameAndMoveAndTheGameGoesOnAsItWas) {
       {"1. e4 (1. d4 d5", "it is cut short after move 1. e4 (it ends inside a variation)"},
       {"[Event \"x\"]\n[Site \"y", "it is cut short before its first move (it ends inside a tag)"},
       {"[FEN \"8/8/8 w - -\"]\n\n*", "its set-up position is not valid (bad FEN"},
+      {"[FEN \"k7/8/8/8/8/8/8/K6r b - - 0 1\"]\n\n*",
+       "its set-up position is not valid (the side not"},
       {nullptr, "No such file or directory"}};
   // Each load fails while the engine is thinking in a game of its own.
   StartNewGame(0, 30);
