@@ -5,6 +5,7 @@
 # as Black, the engine's answer. The files live in the folders of XDG_CONFIG_HOME and
 # XDG_STATE_HOME, pointed at a temporary folder.
 set -u
+export PATH="$PATH:/usr/games"  # Debian puts pgn-extract there
 game=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
