@@ -98,7 +98,7 @@ void MoveCamera(double frames) {
     StepAlong(heading, frames);
   }
   KeepInside();  // a step never ends outside
-  if (KeyDown[VkHome]) PlaceNewGameCamera(PlayerSide);
+  if (KeyDown[VkHome]) PlaceNewGameCamera(PlayerSideInGame());
 }
 
 void TakeCameraCell() {
