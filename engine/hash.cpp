@@ -78,6 +78,10 @@ void HashSums(int32_t* k1, int32_t* k2, int32_t* k3) {
 int32_t HashKey(uint32_t* check) {
   int32_t k1, k2, k3;
   HashSums(&k1, &k2, &k3);
+  return HashKeyFromSums(k1, k2, k3, check);
+}
+
+int32_t HashKeyFromSums(int32_t k1, int32_t k2, int32_t k3, uint32_t* check) {
   // K1 * 10000 + K2 wraps in 32 bits; the remainder then keeps the sign of the wrapped value,
   // so some positions get a negative index and are simply never stored or found.
   uint32_t mixed = static_cast<uint32_t>(k1) * 10000u + static_cast<uint32_t>(k2);

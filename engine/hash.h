@@ -37,6 +37,8 @@ void HashFillRandoms();  // new game: three tables of 0..999
 void HashSums(int32_t* k1, int32_t* k2, int32_t* k3);
 // Index of Board (may be negative: such a position is never stored or found); sets the check.
 int32_t HashKey(uint32_t* check);
+// The same from the three sums (the search keeps them in KeptTerms).
+int32_t HashKeyFromSums(int32_t k1, int32_t k2, int32_t k3, uint32_t* check);
 uint8_t HashProbe(int32_t index);
 void HashStore(int32_t index, uint32_t check, int16_t score, uint8_t from, uint8_t to,
                int8_t depth, uint8_t flag);
