@@ -63,13 +63,11 @@ void MakeMove(uint8_t ply, uint8_t index) {
     }
     if (m == S::King || m == S::Rook) UpdateRights<Side>(next, m, f);
     UndoCaptured[ply] = m;
-    SetSquare(t, m);
-    SetSquare(f, Empty);
+    MovePiece(f, t, m);
   } else if (v < DoubleStepFlag) {
     const uint8_t t = static_cast<uint8_t>(v - CaptureFlag);
     if (m == S::Pawn && Board[t] == Empty) {
-      SetSquare(f, Empty);
-      SetSquare(t, S::Pawn);
+      MovePiece(f, t, S::Pawn);
       SetSquare((t - S::Forward) & 63, Empty);  // the pawn that made the double step
       UndoCaptured[ply] = 0;
       return;
@@ -77,13 +75,11 @@ void MakeMove(uint8_t ply, uint8_t index) {
     if (m == S::King || m == S::Rook) UpdateRights<Side>(next, m, f);
     UndoCaptured[ply] = Board[t];
     UndoMover[ply] = m;
-    SetSquare(t, m);
-    SetSquare(f, Empty);
+    MovePiece(f, t, m);
   } else if (v < PromotionFlag) {
     const uint8_t t = static_cast<uint8_t>(v - DoubleStepFlag);
     UndoCaptured[ply] = S::Pawn;
-    SetSquare(t, S::Pawn);
-    SetSquare(f, Empty);
+    MovePiece(f, t, S::Pawn);
     EpFile[next] = static_cast<uint8_t>(ColumnOf(f) + 1);
   } else {
     const uint8_t t = static_cast<uint8_t>(v - PromotionFlag);
@@ -113,22 +109,19 @@ void UnmakeMove(uint8_t ply, uint8_t index) {
         return;
       }
     }
-    SetSquare(t, Empty);
-    SetSquare(f, UndoCaptured[ply]);
+    MovePiece(t, f, UndoCaptured[ply]);  // the piece back from t to f
   } else if (v < DoubleStepFlag) {
     const uint8_t t = static_cast<uint8_t>(v - CaptureFlag);
     if (UndoCaptured[ply] == 0) {
-      SetSquare(f, S::Pawn);
-      SetSquare(t, Empty);
+      MovePiece(t, f, S::Pawn);
       SetSquare((t - S::Forward) & 63, S::EnemyPawn);
     } else {
+      MovePiece(t, f, UndoMover[ply]);
       SetSquare(t, UndoCaptured[ply]);
-      SetSquare(f, UndoMover[ply]);
     }
   } else if (v < PromotionFlag) {
     const uint8_t t = static_cast<uint8_t>(v - DoubleStepFlag);
-    SetSquare(t, Empty);
-    SetSquare(f, S::Pawn);
+    MovePiece(t, f, S::Pawn);
   } else {
     const uint8_t t = static_cast<uint8_t>(v - PromotionFlag);
     SetSquare(t, UndoCaptured[ply]);

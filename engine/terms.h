@@ -62,6 +62,30 @@ inline void SetSquare(int square, uint8_t code) {
   Board[square] = code;
 }
 
+// Board[to] = code, then Board[from] = Empty. When code is the piece on from (a move, the
+// usual case) only the differences between the two squares are counted.
+inline void MovePiece(int from, int to, uint8_t code) {
+  if (Board[from] != code || from == to) {
+    SetSquare(to, code);
+    SetSquare(from, Empty);
+    return;
+  }
+  if (Board[to] != Empty) CountPiece<-1>(Board[to], to);
+  BoardTerms& t = KeptTerms;
+  const int weight = code - 9;
+  t.key1 += static_cast<uint32_t>(weight * (HashRandom1[to] - HashRandom1[from]));
+  t.key2 += static_cast<uint32_t>(weight * (HashRandom2[to] - HashRandom2[from]));
+  t.key3 += static_cast<uint32_t>(weight * (HashRandom3[to] - HashRandom3[from]));
+  if (code >= King1 && code <= Pawn2) {
+    const uint64_t* packed = SquareTerms.packed[BoardFlipped ? 1 : 0][code];
+    t.squareTerms += packed[to] - packed[from];
+    uint64_t& bits = t.pieceBits[code - King1];
+    bits = (bits & ~(uint64_t{1} << from)) | uint64_t{1} << to;
+  }
+  Board[to] = code;
+  Board[from] = Empty;
+}
+
 // The pieces of one code on the board.
 inline uint64_t PiecesOf(const BoardTerms& terms, uint8_t code) {
   return terms.pieceBits[code - King1];
