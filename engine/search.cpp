@@ -115,13 +115,16 @@ void Cut(int ply) {
   KillerTo[ply] = MoveTo[ply][MoveIndex[ply]];
 }
 
-// Board replayed from the game position along the path down to ply p - 1; false when a ply
-// on the way has no current move, so the path stops there.
+// Board as replayed from the game position along the path down to ply p - 1; false when a
+// ply on the way has no current move, so the path stops there. Make and unmake keep Board,
+// the per-ply state and the board terms on the path at every step, so a whole path is there
+// already; only a path cut short is rebuilt, up to the ply where it stops.
 bool ReplayPath(int p) {
-  RestoreGamePosition();
   for (int q = 0; q < p; ++q) {
-    if (!HasMoves(q) || LastMove[q] < MoveIndex[q]) return false;
-    MakeAt(q, MoveIndex[q]);
+    if (HasMoves(q) && MoveIndex[q] <= LastMove[q]) continue;
+    RestoreGamePosition();
+    for (int r = 0; r < q; ++r) MakeAt(r, MoveIndex[r]);
+    return false;
   }
   return true;
 }

@@ -33,7 +33,7 @@ extern const SquareTermTable SquareTerms;
 // Adds (Sign 1) or removes (Sign -1) the piece's share. Codes outside the piece codes never
 // reach a search; they count only as pieces and in the key, as in HashSums.
 template <int Sign>
-inline void CountPiece(uint8_t code, int square) {
+[[gnu::always_inline]] inline void CountPiece(uint8_t code, int square) {
   BoardTerms& t = KeptTerms;
   const uint32_t weight = static_cast<uint32_t>(Sign * (code - 9));
   t.key1 += weight * static_cast<uint32_t>(HashRandom1[square]);
@@ -55,7 +55,7 @@ inline void CountPiece(uint8_t code, int square) {
 }
 
 // Board[square] = code, with the terms following.
-inline void SetSquare(int square, uint8_t code) {
+[[gnu::always_inline]] inline void SetSquare(int square, uint8_t code) {
   const uint8_t old = Board[square];
   if (old != Empty) CountPiece<-1>(old, square);
   if (code != Empty) CountPiece<1>(code, square);
@@ -64,7 +64,7 @@ inline void SetSquare(int square, uint8_t code) {
 
 // Board[to] = code, then Board[from] = Empty. When code is the piece on from (a move, the
 // usual case) only the differences between the two squares are counted.
-inline void MovePiece(int from, int to, uint8_t code) {
+[[gnu::always_inline]] inline void MovePiece(int from, int to, uint8_t code) {
   if (Board[from] != code || from == to) {
     SetSquare(to, code);
     SetSquare(from, Empty);
