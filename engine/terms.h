@@ -65,7 +65,7 @@ template <int Sign>
 // Board[to] = code, then Board[from] = Empty. When code is the piece on from (a move, the
 // usual case) only the differences between the two squares are counted.
 [[gnu::always_inline]] inline void MovePiece(int from, int to, uint8_t code) {
-  if (Board[from] != code || from == to) {
+  if (Board[from] != code || code == Empty || from == to) {
     SetSquare(to, code);
     SetSquare(from, Empty);
     return;
