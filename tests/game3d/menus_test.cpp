@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <functional>
 #include <random>
 
 #include "engine/timectl.h"
@@ -19,6 +20,16 @@ struct Menus : EngineGameTest {
     MouseX = uint16_t(x), MouseY = uint16_t(y), LeftButton = held, MenuFrame();
   }
   static void Click(int x, int y) { Frame(x, y, true), Frame(x, y, false); }
+  // Pixels in `ink` in one drawing but not the other, within x left..right-1, y top..bottom-1.
+  static int InkDiffers(const std::function<void()>& one, const std::function<void()>& other,
+                        uint16_t ink, int left = 0, int top = 0, int right = 800,
+                        int bottom = 600) {
+    const std::vector<uint16_t> a = Drawn(one), b = Drawn(other);
+    int differ = 0;
+    for (int p = top * 800; p < bottom * 800; ++p)
+      differ += p % 800 >= left && p % 800 < right && (a[p] == ink) != (b[p] == ink);
+    return differ;
+  }
 };
 
 TEST_F(Menus, ClickAreasActStrictlyInsideTheirEdges) {
@@ -60,9 +71,71 @@ TEST_F(Menus, AHeldButtonActsOnceAndTheNewPageIsDrawnAtOnce) {
   EXPECT_EQ(Pixel(300, 470), PaletteColour(20));  // the settings page's back button
   Frame(315, 173, true), Frame(400, 470, true);   // held over "black pieces" and "back"
   EXPECT_TRUE(PlayerSide == 0 && MenuPage == SettingsPage);
-  Frame(0, 0, false), Click(475, 363);  // "game in 5 minutes"; the start value's box clears
-  EXPECT_TRUE(MoveTimeSetting == 4 && TimeControlLabel == "300");
-  EXPECT_TRUE(Pixel(475, 363) == PaletteColour(147) && Pixel(475, 273) == PaletteColour(2));
+}
+
+TEST_F(Menus, EachTimeControlRowShowsItsTextAndSetsItsSecondsAndLabel) {
+  // The table: "<moves> moves in <minutes> minutes" gives the seconds of the control divided
+  // by its moves and the label "<moves>/<seconds>"; "game in <minutes> minutes" (moves 0) has
+  // a fixed figure and the label "<seconds>". Row i at y 150 + 15 i, its box at x 470.
+  const int rows[15][2] = {{40, 150}, {40, 120}, {40, 90}, {40, 60}, {60, 150},
+                           {60, 120}, {60, 60},  {60, 30}, {60, 20}, {60, 10},
+                           {60, 5},   {0, 30},   {0, 20},  {0, 10},  {0, 5}};
+  const int gameIn[4] = {18, 12, 8, 4};
+  FillFont(5);
+  for (int i = 0; i < 15; ++i) {
+    const int moves = rows[i][0], minutes = rows[i][1], y = 150 + 15 * i;
+    const std::string text = (moves ? std::to_string(moves) + " moves" : "game") + " in " +
+                             std::to_string(minutes) + " minutes";
+    SetStartSettings(), MenuPage = SettingsPage;
+    Click(475, y + 3);
+    EXPECT_EQ(MoveTimeSetting, moves ? minutes * 60 / moves : gameIn[i - 11]) << text;
+    EXPECT_EQ(TimeControlLabel,
+              (moves ? std::to_string(moves) + "/" : "") + std::to_string(60 * minutes))
+        << text;
+    // Its box alone is set (the start value's clears), and its text is the row's.
+    for (int k = 0; k < 15; ++k)
+      EXPECT_EQ(Pixel(475, 153 + 15 * k), PaletteColour(k == i ? 147 : 2)) << text;
+    const auto row = [&] { DrawMenuText(490, int16_t(y), text, PaletteColour(28), 1); };
+    EXPECT_EQ(InkDiffers(MenuFrame, row, PaletteColour(28), 485, y, 600, y + 6), 0) << text;
+  }
+}
+
+TEST_F(Menus, TheThinkingPanelShowsEachFieldAtItsPlace) {
+  FillFont(5);
+  // The panel against its texts drawn alone, placed from its corner: the heading, the
+  // best-move line and BestMoveText, then what is shown while the engine is to move.
+  using Placed = std::tuple<int, int, std::string>;
+  const auto expectPanel = [](const char* state, std::vector<Placed> shown) {
+    const int x = ThinkingPanelX, y = ThinkingPanelY;
+    shown.push_back({5, 3,
+                     "evaluation       plydepth     nodes              thinking   "
+                     "              score"});
+    shown.push_back({5, 16, "best move found so far   "});
+    shown.push_back({110, 16, BestMoveText});
+    const auto texts = [&] {
+      for (const auto& [dx, dy, text] : shown)
+        DrawMenuText(int16_t(x + dx), int16_t(y + dy), text, PaletteColour(1), 1);
+    };
+    EXPECT_EQ(InkDiffers(DrawThinkingPanel, texts, PaletteColour(1)), 0) << state;
+  };
+  StartNewGame(1, 10);  // the engine has White and answers from its book at once
+  ASSERT_TRUE(SearchSlice() == 1 && TurnState == 1);
+  expectPanel("book move", {});
+  // A search under way, then a mate score at another corner, then the game over.
+  FenPosition position;
+  std::string error;
+  ASSERT_TRUE(ParseFen("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3",
+                       &position, &error));
+  InstallSetupPosition(position);
+  ASSERT_TRUE(SearchSlice() == 0 && TurnState == 0);
+  const std::string move = CurrentMoveText();  // such as "9-27 b2-b3"
+  ASSERT_NE(move.find(" "), std::string::npos) << move;
+  BestMoveText = "Bf1-b5 a7-a6 ", NodeCount = 123456, CurrentDepth = 4, RootScore = 105;
+  expectPanel("searching", {{150, 3, "123456"}, {110, 3, "5"}, {240, 3, move}, {330, 3, "1.05"}});
+  ThinkingPanelX = 300, ThinkingPanelY = 40, NodeCount = 7, CurrentDepth = 0, RootScore = -9999;
+  expectPanel("mate score", {{150, 3, "7"}, {110, 3, "1"}, {240, 3, move}, {330, 3, "-99.99"}});
+  TurnState = 2;
+  expectPanel("game over", {});
 }
 
 TEST_F(Menus, SavingWritesTheChosenFileOrWarnsAndReturnsToTheMainPage) {
@@ -99,15 +172,12 @@ TEST_F(Menus, MoveListShowsTheRecordUpToTheResultAndScrollsARowAPress) {
   for (const auto& r : rows) {  // the row from x 700 to 794 against its three texts alone
     const int y = 35 + 8 * r.row;
     MoveListOffset = r.offset;
-    const std::vector<uint16_t> list = Drawn(DrawMoveList);
-    const std::vector<uint16_t> texts = Drawn([&] {
+    const auto texts = [&] {
       for (const auto& [x, text] : {std::pair{700, r.number}, {720, r.white}, {755, r.black}})
         DrawMenuText(int16_t(x), int16_t(y), text, PaletteColour(28), 1);
-    });
-    int differ = 0;
-    for (int k = 0; k < 6 * 95; ++k)
-      differ += list[(y + k / 95) * 800 + 700 + k % 95] != texts[(y + k / 95) * 800 + 700 + k % 95];
-    EXPECT_EQ(differ, 0) << r.number;
+    };
+    EXPECT_EQ(InkDiffers(DrawMoveList, texts, PaletteColour(28), 700, y, 795, y + 6), 0)
+        << r.number;
   }
   // {start, frames of mouse y and button, end}; the loop clears the latch on release.
   // clang-format off
