@@ -1,5 +1,6 @@
 // The menus and the move list: click areas and their edges, one action a press, the new page
-// drawn at once, time controls, saving, and the move list's rows and scrolling.
+// drawn at once, time controls, saving and loading, the move list's rows on their panel and
+// scrolling, and the end of a game.
 #include "game3d/menus.h"
 
 #include <sys/stat.h>
@@ -8,8 +9,10 @@
 #include <random>
 
 #include "engine/timectl.h"
+#include "game3d/gamefile.h"
 #include "game3d/panels.h"
 #include "game3d/pgn.h"
+#include "game3d/textfile.h"
 #include "test_util.h"
 #include "tests/engine/test_util.h"
 
@@ -42,6 +45,7 @@ TEST_F(Menus, ClickAreasActStrictlyInsideTheirEdges) {
       {0, 400, 202, &NewGameRequested, 0, 0}, {0, 520, 230, &MenuState, 1, 1},
       {0, 400, 280, &MenuPage, 0, 1}, {0, 400, 330, &MenuPage, 0, 2}, {0, 400, 380, &MenuPage, 0, 3},
       {0, 400, 430, &MenuState, 1, 2}, {1, 400, 470, &MenuPage, 1, 0},
+      {0, 400, 130, &MenuPage, 0, 4}, {4, 400, 470, &MenuPage, 4, 0},
       {3, 400, 470, &MenuPage, 3, 0}, {3, 400, 460, &MenuPage, 3, 3}, {2, 400, 492, &MenuPage, 2, 2},
       {1, 311, 169, &PlayerSide, 0, 1}, {1, 319, 177, &PlayerSide, 0, 1},
       {1, 310, 172, &PlayerSide, 0, 0}, {1, 320, 172, &PlayerSide, 0, 0},
@@ -138,15 +142,14 @@ TEST_F(Menus, TheThinkingPanelShowsEachFieldAtItsPlace) {
   expectPanel("game over", {});
 }
 
-TEST_F(Menus, SavingWritesTheChosenFileOrWarnsAndReturnsToTheMainPage) {
-  char folder[] = "/tmp/korvane_menu_XXXXXX", previous[4096];
-  ASSERT_TRUE(mkdtemp(folder) && getcwd(previous, sizeof previous) && chdir(folder) == 0);
-  StartNewGame(0, 10);
+TEST_F(Menus, TheFiveFilesOfTheCurrentFolderAreSavedAndLoaded) {
+  char previous[4096];
+  ASSERT_TRUE(getcwd(previous, sizeof previous) && chdir(home.path.c_str()) == 0);
+  StartNewGame(0, 10), NoteNewGame();
   ASSERT_EQ(PlayLine("e2e4 c7c5 g1f3"), 3);
-  MenuPage = SavePage, TimeControlLabel = "600";
+  MenuPage = SavePage;
   Click(400, 280);  // "game3.pgn"
-  std::ifstream saved("game3.pgn", std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), PgnText("600"));
+  EXPECT_EQ(ReadFile("game3.pgn"), PgnText());
   EXPECT_EQ(MenuPage, MainPage);
   ASSERT_EQ(mkdir("game1.pgn", 0755), 0);  // a folder where the file should go
   MenuPage = SavePage;
@@ -155,8 +158,41 @@ TEST_F(Menus, SavingWritesTheChosenFileOrWarnsAndReturnsToTheMainPage) {
   ASSERT_TRUE(MemMessageBoxes.size() == 1 && !MemMessageBoxes[0].fatal);
   EXPECT_NE(MemMessageBoxes[0].text.find("game1.pgn:\rIs a directory"), std::string::npos);
   EXPECT_TRUE(HalfMoveCount == 3 && TurnState == 0 && GameRecord[2] == std::string("Ng1-f3"));
+  // The load page: game1 (a folder) and game5 are not saved, game4 is not PGN, game3 loads.
+  ASSERT_EQ(WriteTextFile("game4.pgn", "not a game"), 0);
+  StartNewGame(1, 10);
+  MenuPage = LoadPage;
+  Click(400, 180), Click(400, 380);
+  EXPECT_TRUE(MenuPage == LoadPage && MemMessageBoxes.size() == 1 && HalfMoveCount == 0);
+  EXPECT_TRUE(Pixel(300, 185) == PaletteColour(10) && Pixel(300, 285) == PaletteColour(20));
+  Click(400, 330);
+  EXPECT_TRUE(MemMessageBoxes.size() == 2 && MemMessageBoxes[1].title == "LOAD ERROR");
+  Click(400, 280);
+  EXPECT_TRUE(MenuPage == MainPage && MenuState == ShowingGame && BoardFlipped == 0);
+  EXPECT_EQ(PgnText(), ReadFile("game3.pgn"));
   ASSERT_EQ(chdir(previous), 0);
-  std::system((std::string("rm -rf ") + folder).c_str());
+}
+
+TEST_F(Menus, TheEndOfAGameSaysHowItEndedInLargeLetters) {
+  FillFont(0);  // every glyph a full cell of 24 dots, "-" 3 dots, anything else none
+  const std::pair<const char*, std::string> games[] = {
+      {"1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7# 1-0", "checkmate: white wins 1-0"},
+      {"1. f3 e5 2. g4 Qh4# 0-1", "checkmate: black wins 0-1"},
+      {"[FEN \"7k/8/6Q1/8/8/8/8/K7 w - - 0 1\"]\n1. Qf7 1/2-1/2", "stalemate: draw"},
+      {"1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 1/2-1/2", "draw by repetition"},
+      {"[FEN \"k7/8/8/8/8/8/8/K6R w - - 99 80\"]\n80. Rh2 1/2-1/2", "draw by the fifty-move rule"}};
+  for (const auto& [text, result] : games) {
+    std::string error;
+    ASSERT_EQ(WriteTextFile(home.path + "/end.pgn", text), 0);
+    ASSERT_TRUE(LoadGame(home.path + "/end.pgn", false, &error)) << error;
+    EXPECT_EQ(TurnState, 2);
+    EXPECT_EQ(GameEndText(), result);
+    int dots = 0;
+    for (const char c : result)
+      dots += std::isalnum(static_cast<unsigned char>(c)) ? 24 : c == '-' ? 3 : 0;
+    Drawn(DrawGameEnd);
+    EXPECT_EQ(CountPixels(PaletteColour(28)), 4 * dots) << result;  // at scale 2
+  }
 }
 
 TEST_F(Menus, MoveListShowsTheRecordUpToTheResultAndScrollsARowAPress) {
@@ -179,6 +215,14 @@ TEST_F(Menus, MoveListShowsTheRecordUpToTheResultAndScrollsARowAPress) {
     EXPECT_EQ(InkDiffers(DrawMoveList, texts, PaletteColour(28), 700, y, 795, y + 6), 0)
         << r.number;
   }
+  // Under the heading bar every pixel is the text's or the dark panel's, whatever was there.
+  std::fill(BackBuffer.pixels, BackBuffer.pixels + 800 * 600, PaletteColour(28) + 1);
+  DrawMoveList();
+  int off = 0;
+  for (int p = 30 * 800; p < 205 * 800; ++p)
+    off += p % 800 > 692 && p % 800 < 795 && Pixel(p % 800, p / 800) != PaletteColour(28) &&
+           Pixel(p % 800, p / 800) != PaletteColour(5);
+  EXPECT_EQ(off, 0);
   // {start, frames of mouse y and button, end}; the loop clears the latch on release.
   // clang-format off
   const struct { int16_t start; std::vector<std::pair<int, bool>> frames; int16_t end; } presses[] = {

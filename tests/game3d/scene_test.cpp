@@ -80,8 +80,8 @@ TEST_F(Scene, SquareColoursShowHoverAndSelection) {
       {1, NoHoverSquare, 0, 9 * 7, RGB565(10, 10, 1)},
       {1, NoHoverSquare, 0, 8, RGB565(28, 45, 8)},
       {0, 5, 0, 5, PaletteColour(188)},
-      {1, 5, 5, 5, static_cast<uint16_t>(PaletteColour(188) + PaletteColour(2))},
-      {0, 5, 6, 6, static_cast<uint16_t>(PaletteColour(2) + PaletteColour(2))},
+      {1, 5, 5, 5, RGB565(0, 40, 31)},  // the picked square's mark wins over the hover mark
+      {0, 5, 6, 6, RGB565(0, 40, 31)},
   };
   for (const auto& c : cases) {
     BoardColour = c.board;
