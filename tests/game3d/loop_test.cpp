@@ -185,9 +185,10 @@ TEST_F(Loop, ShortPressesCountOnceWhereTheyWereMadeAndEscapeStepsBackAPress) {
 }
 
 TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
-  MoveTimeSetting = 225;
+  MoveTimeSetting = 30000;
   StartNewGame();
-  // Out of the book with the engine to move: it thinks for many frames.
+  // Out of the book with the engine to move, a second a slice and a long budget: it thinks for
+  // many frames, however many slices fit into one.
   SetUpGame("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
   ASSERT_EQ(TurnState, 0);
   ASSERT_TRUE(Pass(0, 0, false));
