@@ -115,13 +115,7 @@ TEST_F(Platform, EachPumpShowsEveryPressAndReleaseWhereItWasMadeAndBoxesLeaveNot
       {{{E::KeyPressed, '7'}, {E::KeyReleased, '7'}, {E::LeftPressed}, {E::LeftReleased}},
        {0, 0, 1, 0, 0, 0}},
       {{}, {1, 0, 0, 0, 0, 0}},
-      {{{E::KeyPressed, -1},
-        {E::KeyPressed, 0},
-        {E::KeyPressed, 257},
-        {E::KeyPressed, INT32_MIN},
-        {E::KeyPressed, INT32_MAX},
-        {E::KeyPressed, 256}},
-       {0, 0, 0, 1, 0, 0}},
+      {{{E::KeyPressed, 256}}, {0, 0, 0, 1, 0, 0}},
       {{{E::MouseMoved, 0, 10}, {E::LeftPressed}, {E::LeftReleased}}, {0, 0, 0, 1, 10, 0}},
       {{}, {1, 0, 0, 1, 10, 0}},
       {{{E::MouseMoved, 3, 20}}, {0, 0, 0, 1, 20, 0}},
@@ -133,11 +127,11 @@ TEST_F(Platform, EachPumpShowsEveryPressAndReleaseWhereItWasMadeAndBoxesLeaveNot
       {{}, {1, 1, 0, 1, 50, 0}},
       {{{E::Quit}, {E::KeyReleased, 256}}, {1, 1, 0, 1, 50, 1}},
       {{}, {1, 1, 0, 0, 50, 1}}};
+  for (int32_t code : {-1, 0, 257, INT32_MIN, INT32_MAX}) Queue(E::KeyPressed, code);
   for (const auto& p : pumps) {
     for (const PlatformEvent& event : p.queued) MemQueueEvent(event);
     PumpMessages();
-    const int keys = int(std::count(KeyDown, KeyDown + KeyCount, 1));
-    EXPECT_EQ(keys, KeyDown['7'] + KeyDown[256]);
+    EXPECT_EQ(std::count(KeyDown, KeyDown + KeyCount, 1), KeyDown['7'] + KeyDown[256]);
     EXPECT_EQ(std::vector<int>(
                   {LeftButton, RightButton, KeyDown['7'], KeyDown[256], MouseX, QuitRequested}),
               p.seen)
