@@ -122,8 +122,7 @@ void ComputeMoveTime() {
 int64_t MoveBudgetMilliseconds(int64_t clock, int64_t increment, int64_t movesToGo) {
   clock = std::max<int64_t>(clock, 0);
   if (movesToGo <= 0) return std::min(clock / 40 + std::max<int64_t>(increment, 0), clock / 2);
-  if (clock / 1000 < movesToGo) return 0;
-  if (movesToGo == 1) return clock - 1000;
+  if (movesToGo == 1) return std::max<int64_t>(clock - 1000, 0);
   const int64_t share = clock / movesToGo;
   const int64_t pawnsDropped = std::clamp<int64_t>(ScoreDrop / 100, 0, 5);
   MaterialBalance();  // counts the pieces into PieceCount

@@ -11,7 +11,7 @@ void SetEngineClock();   // "time N", N in centiseconds
 // SecondsPerMove from RemainingCentis, MovesPerControl, MovesThisControl and ScoreDrop.
 void ComputeMoveTime();
 // UCI's budget in milliseconds, shaped as ComputeMoveTime's: the engine's clock shared over the
-// moves to go (all but a second on the last; 0, one slice, when under a second a move is left)
-// with ScoreDrop's malus and the piece-count bonus; with no moves to go, a fortieth of the clock
-// and the increment, never more than half the clock.
+// moves to go (all but a second on the last) with ScoreDrop's malus and the piece-count bonus;
+// with no moves to go, a fortieth of the clock and the increment, never more than half the
+// clock. Shares under a second are kept: milliseconds need no rounding to one slice.
 int64_t MoveBudgetMilliseconds(int64_t clock, int64_t increment, int64_t movesToGo);
