@@ -31,7 +31,8 @@ install: deps build
 package: deps build
 	cd $(BUILD) && cpack -G DEB
 
-# The sanitizer run leaves out the slow perft depths and the end-to-end runs.
+# The sanitizer run leaves out the slow perft depths and the end-to-end runs, all but one
+# real-window game (Game3dSanitizedWindowGame).
 test: deps build asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -1,5 +1,6 @@
 #include "engine/setup.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 #include <vector>
@@ -135,6 +136,8 @@ bool ParseFen(const std::string& fen, FenPosition* position, std::string* error)
     if (!IsNumber(fields[i]))
       return Fail(error, "move counter '" + fields[i] + "' is not a number");
   }
+  parsed.halfMoveClock = fields.size() > 4 ? std::stoi(fields[4]) : 0;
+  parsed.fullMoveNumber = fields.size() > 5 ? std::max(1, std::stoi(fields[5])) : 1;
   *position = parsed;
   return true;
 }

@@ -10,6 +10,8 @@ struct FenPosition {
   bool whiteToMove;
   bool whiteShort, whiteLong, blackShort, blackLong;  // castling field
   int epFile;                                         // 0 none, else 1..8 for files a..h
+  int halfMoveClock;   // half-moves since a pawn move or capture; 0 when the FEN has none
+  int fullMoveNumber;  // number of the next move; 1 when the FEN has none
 };
 
 // Parses the board, side, castling and en-passant fields (the move counters may be absent).

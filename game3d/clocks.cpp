@@ -58,7 +58,7 @@ void DrawClockFaces() {
               FaceTexels * sizeof(uint16_t));
   std::memcpy(TextureSlots[WhiteClockSlot], TextureSlots[ClockFaceSlot],
               FaceTexels * sizeof(uint16_t));
-  const uint8_t humanSlot = PlayerSide == 0 ? WhiteClockSlot : BlackClockSlot;
+  const uint8_t humanSlot = PlayerSideInGame() == 0 ? WhiteClockSlot : BlackClockSlot;
   const uint8_t engineSlot = humanSlot == WhiteClockSlot ? BlackClockSlot : WhiteClockSlot;
   DrawHands(ClockTotalSeconds(HumanClock), humanSlot);
   DrawHands(ClockTotalSeconds(EngineClock), engineSlot);

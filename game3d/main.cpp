@@ -2,23 +2,28 @@
 #include <cstdio>
 #include <cstring>
 
+#include "game3d/gamefile.h"
 #include "game3d/mainloop.h"
 #include "platform3d/platform.h"
 
 namespace {
 
 constexpr char Usage[] =
-    "usage: korvane3d [--window] [--help] [--version]\n"
+    "usage: korvane3d [--window] [FILE.pgn]\n"
+    "       korvane3d --help | --version\n"
     "Play chess against the computer in a 3D room.\n"
     "\n"
+    "  FILE.pgn   go on with the first game of this PGN file\n"
     "  --window   play in an 800x600 window (it can be resized) instead of full screen\n"
     "  --help     show this help and exit\n"
     "  --version  show the version and exit\n"
     "\n"
     "Left button: pick a piece, then its square. Right button or Space with the mouse: look\n"
-    "around. Arrow keys: fly. Escape: the menus (new game, settings, saving as PGN, quit).\n"
-    "The data files (*.kvm) are read from KORVANE_DATA when it is set, else from the current\n"
-    "directory, the program's folder, or ../share/korvane beside it.\n";
+    "around. Arrow keys: fly. Escape: the menus (new game, settings, loading and saving PGN\n"
+    "files, quit). The settings are kept in $XDG_CONFIG_HOME/korvane/korvane3d.conf and an\n"
+    "unfinished game in $XDG_STATE_HOME/korvane/last-game.pgn (~/.config and ~/.local/state\n"
+    "when unset). The data files (*.kvm) are read from KORVANE_DATA when it is set, else from\n"
+    "the current directory, the program's folder, or ../share/korvane beside it.\n";
 
 }  // namespace
 
@@ -34,6 +39,11 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[i], "--window") == 0) {
       WindowedDisplay = 1;
+    } else if (argv[i][0] != '-' && StartupGameFile.empty()) {
+      StartupGameFile = argv[i];
+    } else if (argv[i][0] != '-') {
+      std::fprintf(stderr, "korvane3d: one game file at a time, not also '%s'\n%s", argv[i], Usage);
+      return 2;
     } else {
       std::fprintf(stderr, "korvane3d: unknown option '%s'\n%s", argv[i], Usage);
       return 2;

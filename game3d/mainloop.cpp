@@ -7,10 +7,12 @@
 #include "engine/timectl.h"
 #include "game3d/camera.h"
 #include "game3d/clocks.h"
+#include "game3d/keep.h"
 #include "game3d/menus.h"
 #include "game3d/menutext.h"
 #include "game3d/modelfile.h"
 #include "game3d/panels.h"
+#include "game3d/pgn.h"
 #include "game3d/scene.h"
 #include "game3d/settings.h"
 #include "platform3d/faces.h"
@@ -27,7 +29,6 @@
 namespace {
 
 constexpr char WindowTitle[] = "Korvane 3D v1.0";
-constexpr char GameOverText[] = "the game has ended.   well done.";
 constexpr uint32_t FirstPictureMilliseconds = 500;
 
 void Present() {
@@ -85,6 +86,7 @@ void NewGameStep() {
   SquareSelected = 0;
   // The engine plays White exactly when the player has Black.
   StartNewGame(PlayerSide, MoveTimeSetting + 1);
+  NoteNewGame();
   RefreshDisplayBoard();
   PlacePieces();
   PlaceNewGameCamera(PlayerSide);
@@ -106,7 +108,7 @@ void DrawGameFrame() {
   MoveCamera();
   if (ShowThinking) DrawThinkingPanel();
   if (ShowMoveList) DrawMoveList();
-  if (TurnState == 2) DrawMenuText(300, 280, GameOverText, PaletteColour(25), 1);
+  if (TurnState == 2) DrawGameEnd();
 }
 
 bool StartKorvane3d() {
@@ -126,14 +128,16 @@ bool StartKorvane3d() {
   if (!BuildGameWorld()) return false;
 
   SetStartSettings();
+  ReadSettingsFile();
   NewGameStep();
-  // The start position behind the first menu, seen from a corner; leaving the menus the
+  BringBackGames();  // the last unfinished game, then a file named on the command line
+  // The game behind the first menu, seen from a corner; leaving the menus the
   // player sits at the new game's place.
   PlaceStartCamera();
   DrawGameView();
   PresentFrame(BackBuffer.pixels);
   Delay(FirstPictureMilliseconds);
-  PlaceNewGameCamera(PlayerSide);
+  PlaceNewGameCamera(PlayerSideInGame());
   return true;
 }
 
@@ -149,6 +153,7 @@ bool MainLoopPass() {
 }
 
 void QuitKorvane3d() {
+  KeepLastGame();
   FreeSurface(&BackBuffer);
   LeaveFullScreen();
   LeakReport();

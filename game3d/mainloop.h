@@ -15,13 +15,15 @@ void DrawGameView();
 // panel and the move list when shown, and the end-of-game line.
 void DrawGameFrame();
 
-// The window, every table and the data, the first picture behind the menus, a new game.
+// The window, every table and the data, the kept settings, a new game (or the last game
+// brought back, or the command line's), the first picture behind the menus.
 // False when start-up failed and was reported.
 bool StartKorvane3d();
 // One pass of the main loop: a game frame or a menu frame. False once the player quits (by
 // the menu, or by closing the window or a signal, which take the same way out).
 bool MainLoopPass();
-// Everything given back, the leak report, the window closed.
+// The game in progress kept for the next start, everything given back, the leak report, the
+// window closed.
 void QuitKorvane3d();
 // All three; the process's exit status.
 int RunKorvane3d();

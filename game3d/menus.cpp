@@ -1,9 +1,13 @@
 #include "game3d/menus.h"
 
+#include <sys/stat.h>
+
 #include <iterator>
 #include <string>
 
 #include "engine/timectl.h"
+#include "game3d/gamefile.h"
+#include "game3d/keep.h"
 #include "game3d/menutext.h"
 #include "game3d/pgn.h"
 #include "game3d/settings.h"
@@ -17,6 +21,7 @@ namespace {
 constexpr uint8_t PanelEdgeColour = 6, PanelRimColour = 8, PanelColour = 10;
 constexpr uint8_t ButtonEdgeColour = 21, ButtonColour = 20, ButtonTextColour = 26;
 constexpr uint8_t TextColour = 28, BoxEdgeColour = 28, BoxSetColour = 147, BoxClearColour = 2;
+constexpr uint8_t EmptySlotTextColour = 18;  // dimmer than a button's label
 
 constexpr int16_t TextLeft = 210;
 constexpr int16_t TitleTop = 105;
@@ -101,13 +106,18 @@ constexpr MainButton MainButtons[] = {
     {"                set game-options", 210}, {"                save to pgn-file", 210},
     {"                 help and info", 215},   {"                 quit the game", 215},
 };
+// Above the six, where the panel has room for one more button; the six keep their places.
+constexpr int LoadButton = -1;
+constexpr const char* LoadLabel = "               load from pgn-file";
 
 void MainPageFrame() {
   DrawPanel();
   Title("               korvane 3d   menu");
   for (int i = 0; i < static_cast<int>(std::size(MainButtons)); ++i)
     DrawMenuButton(ButtonTop(i), MainButtons[i].labelX, MainButtons[i].label);
+  DrawMenuButton(ButtonTop(LoadButton), TextLeft, LoadLabel);
   if (!TakeClick()) return;
+  if (ButtonHit(ButtonTop(LoadButton))) MenuPage = LoadPage;
   if (ButtonHit(ButtonTop(0))) {
     MenuState = ShowingGame;
     NewGameRequested = 1;
@@ -204,8 +214,52 @@ void SavePageFrame() {
   for (int i = 0; i < PgnFileCount; ++i) {
     if (!ButtonHit(ButtonTop(i))) continue;
     // A file that cannot be written is reported by the writer; the menu goes back either way.
-    WritePgnFile("game" + std::to_string(i + 1), TimeControlLabel);
+    WritePgnFile("game" + std::to_string(i + 1));
     MenuPage = MainPage;
+  }
+}
+
+// ---- Load page ------------------------------------------------------------------------------
+
+std::string SlotName(int i) {
+  return "game" + std::to_string(i + 1) + ".pgn";
+}
+
+bool SlotSaved(int i) {
+  struct stat status;
+  return stat(SlotName(i).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// An empty slot's button is drawn sunk into the panel and does nothing.
+void DrawSlotButton(int top, bool saved, const std::string& name) {
+  if (saved) {
+    DrawMenuButton(top, TextLeft, ("                   " + name).c_str());
+    return;
+  }
+  Box(ButtonLeft, top, ButtonRight, top + ButtonHeight, PanelRimColour);
+  Box(ButtonLeft + 1, top + 1, ButtonRight - 1, top + ButtonHeight - 1, PanelColour);
+  DrawMenuText(TextLeft, static_cast<int16_t>(top + LabelBelowTop),
+               "            " + name + "   not saved", PaletteColour(EmptySlotTextColour), 2);
+}
+
+void LoadPageFrame() {
+  DrawPanel();
+  Title("                 load from pgn");
+  Line(TextLeft, 130, "select a saved game to go on with it. the game on the board is replaced.");
+  bool saved[PgnFileCount];
+  for (int i = 0; i < PgnFileCount; ++i) {
+    saved[i] = SlotSaved(i);
+    DrawSlotButton(ButtonTop(i), saved[i], SlotName(i));
+  }
+  DrawBackButton();
+
+  if (!TakeClick()) return;
+  if (ButtonHit(BackButtonTop)) MenuPage = MainPage;
+  for (int i = 0; i < PgnFileCount; ++i) {
+    // A file that cannot be loaded is reported by the loader; the page stays for another.
+    if (!saved[i] || !ButtonHit(ButtonTop(i)) || !LoadGameFile(SlotName(i))) continue;
+    MenuPage = MainPage;
+    MenuState = ShowingGame;
   }
 }
 
@@ -278,10 +332,12 @@ void HelpPageFrame() {
 }  // namespace
 
 void MenuFrame() {
-  if (MenuPage > HelpPage) MenuPage = MainPage;  // never leave the player on a blank menu
+  if (MenuPage > LoadPage) MenuPage = MainPage;  // never leave the player on a blank menu
   if (MenuPage == MainPage) MainPageFrame();
   if (MenuPage == SettingsPage) SettingsPageFrame();
   if (MenuPage == SavePage) SavePageFrame();
   if (MenuPage == HelpPage) HelpPageFrame();
+  if (MenuPage == LoadPage) LoadPageFrame();
   if (LeftButton == 0) ClickLatch = 0;
+  WriteSettingsIfChanged();
 }

@@ -1,4 +1,5 @@
-// The menu pages drawn over the last game frame: main, game settings, save to PGN and help.
+// The menu pages drawn over the last game frame: main, game settings, save to PGN, help and
+// load from PGN.
 // They only write the settings and flags of settings.h; the main loop applies them.
 #pragma once
 #include <cstdint>
@@ -8,8 +9,10 @@ constexpr uint8_t MainPage = 0;
 constexpr uint8_t SettingsPage = 1;
 constexpr uint8_t SavePage = 2;
 constexpr uint8_t HelpPage = 3;
+constexpr uint8_t LoadPage = 4;
 
 // One menu frame: draws the current page into BackBuffer and acts on a new press of the left
 // button (one action a press: ClickLatch holds until the button is released). A click that
-// changes the page shows the new page in the same call.
+// changes the page shows the new page in the same call. A changed setting is kept in the
+// settings file.
 void MenuFrame();

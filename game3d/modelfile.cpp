@@ -118,6 +118,8 @@ class TextReader {
   explicit TextReader(const std::string& text) : text_(text) {}
 
   int line() const { return line_; }
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  bool AtLineEnd() const { return AtEnd() || text_[pos_] == '\r' || text_[pos_] == '\n'; }
 
   // The next byte, or EndOfFileChar at the end (which then stays there).
   char ReadChar() { return pos_ < text_.size() ? text_[pos_++] : EndOfFileChar; }
@@ -184,13 +186,55 @@ class TextReader {
   int line_ = 1;
 };
 
-bool ReadImage(const char* name, uint16_t* texels) {
+// Pictures of every kind hold one byte a line, and only the palette's real colours: the
+// entries above LastPictureColour are filler, all the same near-black. A font sheet is drawn
+// as a mask in the text's own colour, so it is one ink on an empty (0) ground.
+enum class PictureKind { Font, Texture };
+constexpr int LastPictureColour = 210;
+
+// What is wrong with texel `n`, just read as `index` with `reader` standing after it; empty
+// when nothing is. `ink` is a font sheet's first dot so far.
+std::string PictureFault(PictureKind kind, int n, bool ended, int index, const TextReader& reader,
+                         int ink) {
+  if (ended) {
+    return "the file ends after " + std::to_string(n) + " of its " + std::to_string(ImageTexels) +
+           " lines (the rest is filled with colour " + std::to_string(MissingTexelIndex) + ")";
+  }
+  if (index == '\r' || index == '\n') return "an empty line, which shifts the lines after it";
+  if (!reader.AtLineEnd()) return "more than the one byte a line holds";
+  if (index > LastPictureColour) {
+    return "byte " + std::to_string(index) + " is not a colour pictures use (0 to " +
+           std::to_string(LastPictureColour) + ")";
+  }
+  if (kind == PictureKind::Font && index != 0 && ink != 0 && index != ink) {
+    return "byte " + std::to_string(index) + " is not the font's ink (" + std::to_string(ink) + ")";
+  }
+  return "";
+}
+
+// Damage does not stop the game: the picture keeps what the format gives (missing lines are
+// padded), and the first fault is named in one line on stderr.
+bool ReadImage(const char* name, uint16_t* texels, PictureKind kind) {
   std::string text;
   if (!ReadWholeFile(name, &text)) return false;
   TextReader reader(text);
+  std::string fault;
+  int ink = 0;
   for (int n = 0; n < ImageTexels; ++n) {
-    texels[n] = PaletteColour(static_cast<uint8_t>(reader.ReadChar()));
+    const int line = reader.line();
+    const bool ended = reader.AtEnd();
+    const auto index = static_cast<uint8_t>(reader.ReadChar());
+    if (fault.empty()) {
+      const std::string what = PictureFault(kind, n, ended, index, reader, ink);
+      if (!what.empty()) fault = "line " + std::to_string(line) + ": " + what;
+      if (what.empty() && ink == 0) ink = index;
+    }
+    texels[n] = PaletteColour(index);
     reader.SkipLine();
+  }
+  if (!fault.empty()) {
+    std::fprintf(stderr, "warning: the picture \"%s\" is damaged at %s\n",
+                 DataFilePath(name).c_str(), fault.c_str());
   }
   return true;
 }
@@ -287,12 +331,13 @@ std::string DataFilePath(const char* name) {
 }
 
 bool LoadFontImages() {
-  return ReadImage("font1.kvm", FontImage1) && ReadImage("font2.kvm", FontImage2);
+  return ReadImage("font1.kvm", FontImage1, PictureKind::Font) &&
+         ReadImage("font2.kvm", FontImage2, PictureKind::Font);
 }
 
 bool LoadModelData() {
-  if (!ReadImage("wijzerpl.kvm", TextureSlots[ClockImageSlot])) return false;
-  if (!ReadImage("vloer.kvm", TextureSlots[FloorImageSlot])) return false;
+  if (!ReadImage("wijzerpl.kvm", TextureSlots[ClockImageSlot], PictureKind::Texture)) return false;
+  if (!ReadImage("vloer.kvm", TextureSlots[FloorImageSlot], PictureKind::Texture)) return false;
   for (const ModelFileInfo& info : ModelFiles) {
     if (!LoadModel(info)) return false;
   }

@@ -28,7 +28,9 @@ extern int16_t SurroundingsStart;  // first entry after the fixed scenery
 // SurroundingsStart.
 // Both stop the program through FatalError, naming the file, the line and the fault, when a
 // file is missing or a value is not a whole number; they return false only if FatalError
-// returned (a test's backend).
+// returned (a test's backend). A damaged picture does not stop them: it is read as the format
+// reads it (missing lines take MissingTexelIndex), and one line on stderr names the file and
+// the line of its first fault.
 bool LoadFontImages();
 bool LoadModelData();
 

@@ -1,5 +1,7 @@
 #include "game3d/panels.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "engine/game.h"
@@ -21,6 +23,13 @@ constexpr uint8_t ListTextColour = 28;
 constexpr uint8_t ButtonOuterColour = 12;
 constexpr uint8_t ButtonInnerColour = 6;
 constexpr uint8_t ArrowColour = 20;
+// Dark enough for the light text to read over the floor, the board and either clock dial.
+constexpr uint8_t ListPanelColour = 5;
+constexpr uint8_t EndPanelColour = 5;
+constexpr uint8_t EndTextColour = 25;
+constexpr uint8_t ResultTextColour = 28;
+constexpr char GameOverText[] = "the game has ended.   well done.";
+constexpr int16_t GameOverX = 300, GameOverY = 280, ResultY = 294;
 
 constexpr int16_t FirstMoveRowY = 35;
 constexpr int16_t MoveRowHeight = 8;
@@ -81,6 +90,7 @@ void DrawThinkingPanel() {
 }
 
 void DrawMoveList() {
+  Box(690, 20, 796, 206, ListPanelColour);
   Box(690, 20, 795, 21, FrameColour);
   Box(690, 205, 795, 206, FrameColour);
   Box(690, 20, 691, 205, FrameColour);
@@ -88,7 +98,8 @@ void DrawMoveList() {
 
   const uint16_t ink = PaletteColour(ListTextColour);
   Box(700, 21, 785, 29, HeadingBarColour);
-  DrawMenuText(700, 22, PlayerSide == 0 ? "     you      K-3d " : "     K-3d     you ", ink, 1);
+  DrawMenuText(700, 22, PlayerSideInGame() == 0 ? "     you      K-3d " : "     K-3d     you ", ink,
+               1);
 
   for (int k = 0; k < MoveListRows; ++k) {
     const int move = MoveListOffset + k;  // counted from 0
@@ -115,6 +126,31 @@ void DrawMoveList() {
     ++offset;
   }
   MoveListOffset = ClampOffset(offset);
+}
+
+std::string GameEndText() {
+  if (GameStatus == 3) {
+    return ResultText[0] == '1' ? "checkmate: white wins 1-0" : "checkmate: black wins 0-1";
+  }
+  if (GameStatus != 4) return "";
+  if (std::strcmp(ResultText, "1/2-1/2 {Stalemate}") == 0) return "stalemate: draw";
+  for (int i = 0; i < HistorySize - 1; ++i) {
+    if (HistRepeats[i] > 1) return "draw by repetition";
+  }
+  if (FiftyMoveCounter > 99) return "draw by the fifty-move rule";
+  return "draw";  // a game longer than the record holds
+}
+
+void DrawGameEnd() {
+  const std::string result = GameEndText();
+  const int lineWidth = GlyphAdvance * (static_cast<int>(sizeof GameOverText) - 1);
+  const int resultWidth = 2 * GlyphAdvance * static_cast<int>(result.size());
+  const int centre = GameOverX + lineWidth / 2, resultX = centre - resultWidth / 2;
+  Box(std::min<int>(GameOverX, resultX) - 8, GameOverY - 8,
+      std::max(GameOverX + lineWidth, resultX + resultWidth) + 8, ResultY + 2 * GlyphRows + 8,
+      EndPanelColour);
+  DrawMenuText(GameOverX, GameOverY, GameOverText, PaletteColour(EndTextColour), 1);
+  DrawMenuText(At(resultX), ResultY, result, PaletteColour(ResultTextColour), 2);
 }
 
 void UpdateMoveListScroll() {

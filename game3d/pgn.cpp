@@ -1,12 +1,18 @@
 #include "game3d/pgn.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <sstream>
 
 #include "engine/game.h"
 #include "engine/state.h"
+#include "game3d/settings.h"
+#include "game3d/textfile.h"
 #include "platform3d/platform.h"
+
+std::string GameDate = "????.??.??";
+std::string GameTimeControl;
+std::string GameSetUp;
 
 namespace {
 
@@ -51,33 +57,57 @@ const char* ResultMarker() {
 }
 
 // A record entry as PGN readers take it: the human's promotions are recorded with a
-// lower-case piece letter, which PGN requires in upper case.
-std::string PgnMove(const char* entry) {
+// lower-case piece letter, which PGN requires in upper case; a mate is marked "#".
+std::string PgnMove(const char* entry, bool mates) {
   std::string move(entry, strnlen(entry, GameTextSize));
   const size_t promotion = move.find('=');
   if (promotion != std::string::npos && promotion + 1 < move.size()) {
     const char piece = move[promotion + 1];
     if (piece >= 'a' && piece <= 'z') move[promotion + 1] = static_cast<char>(piece - 'a' + 'A');
   }
+  if (mates && !move.empty() && move.back() == '+') move.back() = '#';
   return move;
 }
 
-// errno of a failed call; a failure that set none still counts as one.
-int ErrorNumber() {
-  return errno != 0 ? errno : EIO;
+// The number of the first move and whether Black makes it, from the set-up's FEN.
+void FirstMove(int* number, bool* blackFirst) {
+  std::istringstream fields(GameSetUp);
+  std::string board, side, castling, ep, clock;
+  int full = 1;
+  fields >> board >> side >> castling >> ep >> clock >> full;
+  *number = full > 0 ? full : 1;
+  *blackFirst = side == "b";
 }
 
 }  // namespace
 
-std::string PgnText(std::string_view timeControl) {
+void NoteNewGame() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char date[16];
+  GameDate = localtime_r(&now, &local) != nullptr &&
+                     std::strftime(date, sizeof date, "%Y.%m.%d", &local) == 10
+                 ? date
+                 : "????.??.??";
+  GameTimeControl = TimeControlLabel;
+  GameSetUp.clear();
+}
+
+std::string PgnText() {
   const char* result = ResultMarker();
   std::string out;
   AddTag(out, "Event", "Chessgame with Korvane 3D");
-  AddTag(out, "Date", "????.??.??");
+  AddTag(out, "Site", "?");
+  AddTag(out, "Date", GameDate);
+  AddTag(out, "Round", "?");
   AddTag(out, "White", BoardFlipped == 1 ? EngineName : "?");
   AddTag(out, "Black", BoardFlipped == 1 ? "?" : EngineName);
   AddTag(out, "Result", result);
-  AddTag(out, "Timecontrol", timeControl);
+  AddTag(out, "TimeControl", GameTimeControl.empty() ? "?" : GameTimeControl);
+  if (!GameSetUp.empty()) {
+    AddTag(out, "SetUp", "1");
+    AddTag(out, "FEN", GameSetUp);
+  }
   out += LineEnd;
 
   // Half-moves 0 .. HalfMoveCount - 1 are the moves; the entry after them is only the
@@ -85,28 +115,27 @@ std::string PgnText(std::string_view timeControl) {
   const int recorded = HalfMoveCount < GameRecordSize ? HalfMoveCount : GameRecordSize;
   int moves = 0;
   while (moves < recorded && GameRecord[moves][0] != '\0') ++moves;
-  for (int i = 0; 2 * i < moves; ++i) {
-    out += std::to_string(i + 1) + ". " + PgnMove(GameRecord[2 * i]) + " ";
-    if (2 * i + 1 < moves) out += PgnMove(GameRecord[2 * i + 1]) + " ";
-    if ((i + 1) % MovesPerLine == 0) out += LineEnd;
+  int first;
+  bool blackFirst;
+  FirstMove(&first, &blackFirst);
+  for (int k = 0; k < moves; ++k) {
+    const int ply = k + (blackFirst ? 1 : 0), number = first + ply / 2;
+    if (ply % 2 == 0) out += std::to_string(number) + ". ";
+    if (ply % 2 == 1 && k == 0) out += std::to_string(number) + "... ";
+    out += PgnMove(GameRecord[k], GameStatus == 3 && k == moves - 1) + " ";
+    if (ply % 2 == 1 && number % MovesPerLine == 0) out += LineEnd;
   }
   out += result;
   out += LineEnd;
   return out;
 }
 
-bool WritePgnFile(std::string_view baseName, std::string_view timeControl) {
+bool WritePgnFile(std::string_view baseName) {
   const std::string name = std::string(Limited(baseName)) + ".pgn";
-  const std::string text = PgnText(timeControl);
-  FILE* file = std::fopen(name.c_str(), "wb");
-  int error = file == nullptr ? ErrorNumber() : 0;
-  if (file != nullptr) {
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) error = ErrorNumber();
-    if (std::fclose(file) != 0 && error == 0) error = ErrorNumber();
-  }
-  if (error == 0) return true;
+  const int failure = WriteTextFile(name, PgnText());
+  if (failure == 0) return true;
   const std::string message = "The game could not be saved to " + name + ":\r" +
-                              std::strerror(error) + ".\rThe game goes on unchanged.";
+                              std::strerror(failure) + ".\rThe game goes on unchanged.";
   WarningBox("SAVE ERROR", message.c_str());
   return false;
 }

@@ -20,6 +20,10 @@ namespace {
 
 constexpr int16_t BoardY = -100;
 constexpr int16_t FloorTextureTag = 5;
+constexpr uint8_t HoverColourIndex = 188;  // a dull red-brown
+// The picked square stays marked under the pointer too, in a bright blue that neither board
+// style nor the hover mark comes near.
+constexpr uint16_t PickedSquareColour = RGB565(0, 40, 31);
 
 int16_t Low16(int32_t value) {
   return static_cast<int16_t>(static_cast<uint16_t>(value));
@@ -159,10 +163,8 @@ void ColourBoard() {
     for (int j = 0; j < 8; ++j) {
       const int quad = 8 * j + i;
       uint16_t colour = SquareColour(i, j);
-      if (quad == HoverSquare) colour = PaletteColour(188);
-      if (SquareSelected && quad == SelectedSquare) {
-        colour = static_cast<uint16_t>(colour + PaletteColour(2));
-      }
+      if (quad == HoverSquare) colour = PaletteColour(HoverColourIndex);
+      if (SquareSelected && quad == SelectedSquare) colour = PickedSquareColour;
       FaceTable.Colour[8 * i + j] = colour;
     }
   }
@@ -174,15 +176,16 @@ void RefreshDisplayBoard() {
 
 void PlacePieces() {
   ResetFaces(PieceFacesStart, PieceFacesLast);
+  const uint8_t side = PlayerSideInGame();
   int face = PieceFacesStart;
   for (int s = 0; s < 64; ++s) {
     const uint8_t code = DisplayBoard[s];
     const int model = ModelOf(code);
     if (model < 0) continue;
-    const int centreX = PlayerSide == 1 ? 150 + 100 * (s % 8) : 850 - 100 * (s % 8);
-    const int centreZ = PlayerSide == 1 ? 850 - 100 * (s / 8) : 150 + 100 * (s / 8);
-    // Codes 20..25 are the human's; the human has White when PlayerSide is 0.
-    const bool white = (code >= 20) == (PlayerSide == 0);
+    const int centreX = side == 1 ? 150 + 100 * (s % 8) : 850 - 100 * (s % 8);
+    const int centreZ = side == 1 ? 850 - 100 * (s / 8) : 150 + 100 * (s / 8);
+    // Codes 20..25 are the human's; the human has White when side is 0.
+    const bool white = (code >= 20) == (side == 0);
     const uint16_t shade = !white                 ? static_cast<uint16_t>(-PaletteColour(17))
                            : WhitePieceStyle == 1 ? PaletteColour(29)
                                                   : PaletteColour(180);
@@ -212,7 +215,8 @@ void BuildSurroundings() {
 
 uint8_t HoverToSquare(uint8_t quad) {
   const int row = quad / 8, column = quad % 8;
-  return static_cast<uint8_t>(PlayerSide == 1 ? 8 * (7 - row) + column : 8 * row + 7 - column);
+  return static_cast<uint8_t>(PlayerSideInGame() == 1 ? 8 * (7 - row) + column
+                                                      : 8 * row + 7 - column);
 }
 
 uint8_t PickAndMove() {

@@ -1,5 +1,6 @@
 #include "game3d/settings.h"
 
+#include "engine/state.h"
 #include "engine/timectl.h"
 
 uint8_t PlayerSide;
@@ -37,4 +38,8 @@ void SetStartSettings() {
   MoveListOffset = 0;
   ThinkingPanelX = 10;
   ThinkingPanelY = 550;
+}
+
+uint8_t PlayerSideInGame() {
+  return BoardFlipped == 1 ? 1 : 0;  // the engine has White exactly when the player has Black
 }

@@ -55,3 +55,7 @@ extern int16_t ThinkingPanelX, ThinkingPanelY;
 
 // Every value above to what the program starts with (also SearchStrength and SliceGate).
 void SetStartSettings();
+// The side the player has in the game on the board (0 White, 1 Black): PlayerSide as it was
+// when the game began, or as a loaded game has it. The board, the clocks and the move list
+// follow it; a changed PlayerSide waits for the next new game.
+uint8_t PlayerSideInGame();

@@ -1,6 +1,7 @@
 // The clock faces: which slot shows whose time, where each hand points, lines kept in a slot.
 #include "game3d/clocks.h"
 
+#include "engine/state.h"
 #include "engine/timectl.h"
 #include "platform3d/textures.h"
 #include "test_util.h"
@@ -26,7 +27,7 @@ TEST_F(Clocks, HandsPointByTheirStepInWhitesAndBlacksSlots) {
       {10800, 21, 16, 0}, {54000, 20, 16, 2}};
   // clang-format on
   for (uint8_t side : {0, 1}) {
-    PlayerSide = side;
+    BoardFlipped = side;  // the player's side in the game
     const uint8_t human = side == 0 ? WhiteClockSlot : BlackClockSlot;
     for (const auto& c : cases) {
       HumanClock = Time(c.seconds);

@@ -7,6 +7,8 @@ game=$1
 data=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Settings and the last game go to the temporary folder, never to the real home.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 
 if [ -z "${INSIDE_XVFB:-}" ]; then
   INSIDE_XVFB=1 exec timeout 60 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game" "$data"

@@ -4,11 +4,13 @@
 
 #include "engine/game.h"
 #include "engine/search.h"
-#include "engine/setup.h"
 #include "engine/state.h"
 #include "engine/timectl.h"
+#include "game3d/gamefile.h"
+#include "game3d/keep.h"
 #include "game3d/mainloop.h"
 #include "game3d/scene.h"
+#include "game3d/textfile.h"
 #include "test_util.h"
 
 namespace {
@@ -65,20 +67,20 @@ class Loop : public GameTest {
     ASSERT_EQ(MenuState, ShowingGame);
     points = SquareScreenPoints();
   }
-  // The game goes on from a set-up position (the menus have no set-up; the engine has).
+  // The game goes on from a set-up position, loaded as a file from another program.
   void SetUpGame(const char* fen) {
-    FenPosition position;
-    std::string error;
-    ASSERT_TRUE(ParseFen(fen, &position, &error)) << error;
-    InstallSetupPosition(position);
-    RefreshDisplayBoard();
-    PlacePieces();
+    ASSERT_EQ(WriteTextFile(home.path + "/set.pgn", std::string("[FEN \"") + fen + "\"]\n*"), 0);
+    ASSERT_TRUE(LoadGameFile(home.path + "/set.pgn"));
   }
   void Escape() {
     KeyDown[VkEscape] = 1;
     ASSERT_TRUE(Pass(0, 0, false));
     KeyDown[VkEscape] = 0;
     ASSERT_EQ(MenuState, ShowingMenu);
+  }
+  void Restart() {
+    ASSERT_TRUE(StartKorvane3d());
+    quit = false;
   }
   // Escape to the menus if need be, then "quit the game".
   void Quit() {
@@ -96,6 +98,10 @@ class Loop : public GameTest {
 
 TEST_F(Loop, EnterAndAHeldSweepPickSquares) {
   StartNewGame();
+  // Black chosen during the game waits for the next one: the board stays White's.
+  Escape();
+  for (const auto& [x, y] : {std::pair{400, 286}, {315, 173}, {400, 476}, {400, 235}}) Click(x, y);
+  ASSERT_TRUE(PlayerSide == 1 && MenuState == ShowingGame);
   // Empty squares of the fourth rank make no move among them: each pass with the button held
   // selects the square the pass before found under the mouse.
   for (const char* square : {"a4", "a4", "b4", "c4", "d4", "d4"}) PassOver(square, true);
@@ -133,7 +139,10 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEndAndQuitGivesEverythingBack) {
   EXPECT_STREQ(ResultText, "1-0 {White mates}");
   // The end-of-game line is written over the picture.
   EXPECT_GT(CountPixels(PaletteColour(25)), 0);
+  ASSERT_EQ(ReplaceTextFile(LastGameFilePath(), "an older game"),
+            0);  // a finished game is not kept
   Quit();
+  EXPECT_NE(access(LastGameFilePath().c_str(), F_OK), 0);
   EXPECT_TRUE(MemMessageBoxes.empty()) << "no leak report";
   EXPECT_EQ(TrackedBytes, startBytes);
 }
@@ -161,6 +170,53 @@ TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   QuitKorvane3d();
   quit = true;
   EXPECT_EQ(TrackedBytes, startBytes);
+}
+
+TEST_F(Loop, SettingsAndTheUnfinishedGameAreKeptBetweenRuns) {
+  // Changed in the menus, written at once: Black, the room, a game in 5 minutes.
+  for (const auto& [x, y] : {std::pair{400, 286}, {315, 173}, {325, 333}, {475, 363}, {400, 476}})
+    Click(x, y);
+  const std::string kept = ReadFile(SettingsFilePath());
+  for (const char* line : {"colour = black\n", "surroundings = room\n", "time-control = 300\n"})
+    EXPECT_NE(kept.find(line), std::string::npos) << kept;
+  StartNewGame();  // the engine has White and moves first
+  for (int frame = 0; frame < 200 && TurnState == 0; ++frame) ASSERT_TRUE(Pass(0, 0, false));
+  ASSERT_EQ(HalfMoveCount, 1);
+  const std::string first = GameRecord[0];
+  Quit();
+  // The next start brings both back, and after "resume" the game goes on.
+  Restart();
+  EXPECT_TRUE(PlayerSide == 1 && BuiltSurroundings == 1 && MoveTimeSetting == 4);
+  EXPECT_TRUE(HalfMoveCount == 1 && GameRecord[0] == first && BoardFlipped && SecondsPerMove == 5);
+  Click(400, 235);
+  points = SquareScreenPoints();
+  ClickSquare("e7"), ClickSquare("e6");
+  EXPECT_STREQ(GameRecord[1], "e7-e6");
+  Quit();
+  // Damaged files: the defaults and no last game, each said on stderr; a game file named on the
+  // command line comes in.
+  ASSERT_EQ(WriteTextFile(SettingsFilePath(), "colour = black\nsurroundings = purple\n"), 0);
+  ASSERT_EQ(WriteTextFile(LastGameFilePath(), "1. e4 Ke3 *"), 0);
+  ASSERT_EQ(WriteTextFile(StartupGameFile = home.path + "/named.pgn", "1. d4 *"), 0);
+  testing::internal::CaptureStderr();
+  Restart();
+  StartupGameFile.clear();
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(SettingsFilePath() + " line 2 is damaged"), std::string::npos) << said;
+  EXPECT_NE(said.find("not brought back: move 1... Ke3 is not a legal move"), std::string::npos);
+  EXPECT_TRUE(PlayerSide == 0 && Surroundings == 0 && HalfMoveCount == 1);  // the named file's
+  // A settings folder that cannot be made: a line on stderr, and the game goes on.
+  setenv("XDG_CONFIG_HOME", LastGameFilePath().c_str(), 1);
+  testing::internal::CaptureStderr();
+  Click(400, 286), Click(315, 173), Click(400, 476);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("settings cannot be kept"),
+            std::string::npos);
+  Quit();
+  // Without the variables (or with relative ones) the files are under HOME.
+  unsetenv("XDG_STATE_HOME"), setenv("XDG_CONFIG_HOME", "relative", 1);
+  EXPECT_EQ(SettingsFilePath() + " " + LastGameFilePath(),
+            home.path + "/.config/korvane/korvane3d.conf " + home.path +
+                "/.local/state/korvane/last-game.pgn");
 }
 
 }  // namespace

@@ -15,63 +15,102 @@ class Loader : public GameTest {
   DataFolder data;
 };
 
-TEST_F(Loader, PictureLinesGiveTheirFirstByte) {
+TEST_F(Loader, PictureLinesGiveTheirFirstByteAndDamageIsNamedOnce) {
   // A space reads as 32; an empty CR LF line as 13; an empty LF line as 10, taking the next
-  // line with it; a lone CR ends a line; missing lines read as 26.
+  // line with it; a lone CR ends a line; missing lines read as 26. Damage is one line on
+  // stderr: lines missing, an empty line, two bytes on a line, a byte above the palette's real
+  // colours (0..210), or for a font a second ink.
+  const std::string sound = DataFolder::Lines('d');
   const struct {
-    const char* text;
+    const char* file;
+    const uint16_t* texels;
+    std::string text;
     uint8_t texel[3];
-  } cases[] = {{"a\n b\nc", {'a', ' ', 'c'}},   {"a\r\n\r\nb\r\n", {'a', 13, 'b'}},
-               {"a\n\nb\nc\n", {'a', 10, 'c'}}, {"a\rb\r", {'a', 'b', 26}},
-               {"xyz\n", {'x', 26, 26}},        {"", {26, 26, 26}}};
+    const char* warning;  // after the file's name; "" none
+  } cases[] = {
+      // clang-format off
+      {"font1.kvm", FontImage1, "a\n \nc", {'a', ' ', 'c'}, "line 2: byte 32 is not the font's"},
+      {"font1.kvm", FontImage1, "a\r\n\r\nb\r\n", {'a', 13, 'b'}, "line 2: an empty line"},
+      {"font1.kvm", FontImage1, "a\n\na\na\n", {'a', 10, 'a'}, "line 2: an empty line"},
+      {"font1.kvm", FontImage1, "a\ra\r", {'a', 'a', 26}, "line 3: the file ends after 2 of its"},
+      {"font2.kvm", FontImage2, "xyz\n", {'x', 26, 26}, "line 1: more than the one byte"},
+      {"font1.kvm", FontImage1, "", {26, 26, 26}, "line 1: the file ends after 0 of"},
+      {"font1.kvm", FontImage1, std::string("\0\n", 2) + sound, {0, 'd', 'd'}, ""},
+      {"vloer.kvm", TextureSlots[5], "a\nb\n" + sound.substr(4, 2042) + "\xd3\n", {'a', 'b', 'd'},
+       "line 1024: byte 211 is not a colour pictures use"},
+      {"wijzerpl.kvm", TextureSlots[3], "\xd2\na\n" + sound.substr(4), {210, 'a', 'd'}, ""}};
+  // clang-format on
   for (const auto& c : cases) {
-    data.Write("font1.kvm", c.text);
-    ASSERT_TRUE(LoadFontImages()) << c.text;
-    for (int n = 0; n < 3; ++n) EXPECT_EQ(FontImage1[n], PaletteColour(c.texel[n])) << c.text;
-    EXPECT_EQ(FontImage1[ImageTexels - 1], PaletteColour(26)) << c.text;
+    DataFolder fresh;
+    fresh.Write(c.file, c.text);
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(Load()) << c.file;
+    const std::string said = testing::internal::GetCapturedStderr();
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(c.texels[n], PaletteColour(c.texel[n])) << c.text;
+    const std::string warning = *c.warning ? "warning: the picture \"" + fresh.path + "/" + c.file +
+                                                 "\" is damaged at " + c.warning
+                                           : "";
+    EXPECT_EQ(said.substr(0, warning.size()), warning);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), *c.warning ? 1 : 0) << said;
   }
 }
 
-TEST_F(Loader, RecordsAreMirroredScaledAndParked) {
-  // Blank lines, tabs and words after a value are skipped; the colour's low byte counts (300
-  // is index 44); coordinates keep their low 16 bits (70000 is 4464).
-  data.Write("pion.kvm",
-             DataFolder::ModelText(11, false) +
-                 "7\n\n\t300 colour\n  10\n-20  \n30\n70000\n0\n0\n0\n0\n0\n0\n0\n0\n4\n");
-  ASSERT_TRUE(Load());
-  const uint16_t colour = PaletteColour(44);
-  EXPECT_EQ(FaceTable.Tag[91], 4);
-  EXPECT_EQ(FaceTable.Y1[91], -170);
-  EXPECT_EQ(FaceTable.X2[91], static_cast<int16_t>(4464 + ParkOffset));
-  // Each record's three copies follow the twelve records: -x, then -x -z, then -z, darker.
-  const struct {
-    int x, z;
-    uint8_t darker;
-  } mirrors[] = {{10, 30, 0}, {-10, 30, 2}, {-10, -30, 4}, {10, -30, 2}};
-  for (int k = 0; k < 4; ++k) {
-    const int f = k == 0 ? 91 : 80 + 12 + 3 * 11 + k - 1;
-    EXPECT_EQ(FaceTable.X1[f], ParkOffset + mirrors[k].x) << k;
-    EXPECT_EQ(FaceTable.Z1[f], mirrors[k].z) << k;
-    EXPECT_EQ(FaceTable.Colour[f], uint16_t(colour - PaletteColour(mirrors[k].darker))) << k;
+// Value k of record r of model file m: each differs from every other value of the file, and
+// odd coordinates are negative, so a record copied, mirrored or scaled wrong shows.
+int Value(int m, int r, int k) {
+  if (k == 0) return 900 + r;                  // read and ignored
+  if (k == 1) return 30 + r + m;               // colour index
+  if (k == 14) return 20 + r;                  // tag
+  return (12 * r + k - 1) * (k % 2 ? -1 : 1);  // coordinates
+}
+
+TEST_F(Loader, EveryRecordIsCopiedMirroredScaledAndParkedFieldByField) {
+  for (int m = 0; m < 7; ++m) {
+    std::string text;
+    for (int r = 0; r < DataFolder::Records[m]; ++r) {
+      for (int k = 0; k < FaceRecordValues; ++k) {
+        // Blank lines, tabs and words after a value are skipped; the colour's low byte counts
+        // and coordinates keep their low 16 bits.
+        const bool odd = m == 0 && r == 0 && (k == 1 || k == 2);
+        text += odd ? k == 1 ? "\n\t" + std::to_string(Value(m, r, k) + 256) + " colour\n"
+                             : "  " + std::to_string(Value(m, r, k) + 65536) + "  \n"
+                    : std::to_string(Value(m, r, k)) + "\n";
+      }
+    }
+    data.Write(DataFolder::Models[m], text);
   }
-  // Load order pawn, bishop, rook, king, queen, knight, scenery; corner 3 of record 1 is
-  // (10, -6, 20), scaled with truncation toward zero, then moved.
+  ASSERT_TRUE(Load());
+  // In load order: the copies each record gets, the scales in tenths, the lift. Copies follow
+  // the records, those of record 0 first: -x, then -x -z, then -z (the knight -x only).
   const struct {
     PieceModel model;
-    int start, tenthsXZ, tenthsY, lift;
-  } models[] = {{PawnModel, 80, 10, 10, 150},   {BishopModel, 128, 12, 12, 160},
-                {RookModel, 192, 12, 12, 160},  {KingModel, 236, 14, 14, 170},
-                {QueenModel, 300, 14, 16, 180}, {KnightModel, 364, 12, 12, 160}};
-  for (const auto& m : models) {
-    EXPECT_EQ(ModelStart[m.model], m.start) << m.model;
-    EXPECT_EQ(FaceTable.X3[m.start + 1], ParkOffset + 10 * m.tenthsXZ / 10) << m.model;
-    EXPECT_EQ(FaceTable.Y3[m.start + 1], -6 * m.tenthsY / 10 - m.lift) << m.model;
-    EXPECT_EQ(FaceTable.Z3[m.start + 1], 20 * m.tenthsXZ / 10) << m.model;
+    int copies, tenthsXZ, tenthsY, lift;
+  } files[] = {{PawnModel, 3, 10, 10, 150},  {BishopModel, 3, 12, 12, 160},
+               {RookModel, 3, 12, 12, 160},  {KingModel, 3, 14, 14, 170},
+               {QueenModel, 3, 14, 16, 180}, {KnightModel, 1, 12, 12, 160},
+               {PawnModel, 0, 10, 10, 100}};
+  const int mirrors[4][3] = {{1, 1, 0}, {-1, 1, 2}, {-1, -1, 4}, {1, -1, 2}};  // x, z, darker
+  int face = FirstModelFace;
+  for (int m = 0; m < 7; ++m) {
+    const auto& f = files[m];
+    const int n = DataFolder::Records[m], park = m < 6 ? ParkOffset : 0;
+    EXPECT_TRUE(m == 6 || ModelStart[f.model] == face) << m;
+    for (int j = 0; j < n * (1 + f.copies); ++j, ++face) {
+      const int r = j < n ? j : (j - n) / f.copies;
+      const int* mirror = mirrors[j < n ? 0 : 1 + (j - n) % f.copies];
+      for (int c = 0; c < 12; ++c) {
+        const int v = Value(m, r, 2 + c) * (c % 3 == 0 ? mirror[0] : c % 3 == 2 ? mirror[1] : 1);
+        const int want = c % 3 == 1 ? v * f.tenthsY / 10 - f.lift : v * f.tenthsXZ / 10;
+        ASSERT_EQ(CornersOf(face).v[c], want + (c % 3 == 0 ? park : 0))
+            << DataFolder::Models[m] << " face " << j << " value " << c;
+      }
+      ASSERT_EQ(FaceTable.Colour[face],
+                uint16_t(PaletteColour(uint8_t(Value(m, r, 1))) - PaletteColour(mirror[2])))
+          << DataFolder::Models[m] << " face " << j;
+      ASSERT_EQ(FaceTable.Tag[face], Value(m, r, 14)) << DataFolder::Models[m] << " face " << j;
+    }
   }
-  // The knight is mirrored across x only; the scenery stays in the world, lowered to the board.
-  EXPECT_EQ(FaceTable.X2[364 + 27 + 5], ParkOffset - 12);
-  EXPECT_EQ(FaceTable.X1[418] + FaceTable.Y1[418] + FaceTable.Tag[419], -100 + 2);
-  EXPECT_EQ(SurroundingsStart, 426);
+  EXPECT_EQ(SurroundingsStart, face);
 }
 
 TEST_F(Loader, BadOrMissingFileStopsWithTheFileNamed) {
@@ -100,9 +139,8 @@ TEST_F(Loader, BadOrMissingFileStopsWithTheFileNamed) {
     }
     EXPECT_FALSE(Load()) << c.file;
     ASSERT_EQ(MemMessageBoxes.size(), 1u) << c.file;
-    EXPECT_EQ(MemMessageBoxes[0].title, "DATA FILE ERROR !");
-    EXPECT_TRUE(MemMessageBoxes[0].fatal);
-    EXPECT_EQ(MemStopCalls, 1u);
+    EXPECT_TRUE(MemMessageBoxes[0].title == "DATA FILE ERROR !" && MemMessageBoxes[0].fatal &&
+                MemStopCalls == 1u);
     for (const std::string& part : c.said) {
       const std::string said = part == data.path ? fresh.path : part;
       EXPECT_NE(MemMessageBoxes[0].text.find(said), std::string::npos)

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <tuple>
 
 #include "game3d/modelfile.h"
 #include "platform3d/textures.h"
@@ -26,7 +27,9 @@ class ShippedData : public GameTest {
     GameTest::SetUp();
     setenv("KORVANE_DATA", ShippedFolder, 1);
     NextFace = FirstModelFace;
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(LoadFontImages() && LoadModelData());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the shipped files load silently";
   }
   void TearDown() override {
     unsetenv("KORVANE_DATA");
@@ -62,18 +65,14 @@ TEST_F(ShippedData, PieceColoursNeverWrapInAnyStyle) {
   // Wood and white styles add a palette colour that wraps round to a small subtraction; Black
   // subtracts one. A field that borrowed from its neighbour would come out brighter than before
   // and the colour strange.
-  const struct {
-    const char* style;
-    uint16_t change;
-    bool add;
-  } styles[] = {{"wood White", PaletteColour(180), true},
-                {"white White", PaletteColour(29), true},
-                {"Black", PaletteColour(17), false}};
+  const std::tuple<const char*, uint16_t, int> styles[] = {{"wood White", PaletteColour(180), 1},
+                                                           {"white White", PaletteColour(29), 1},
+                                                           {"Black", PaletteColour(17), -1}};
   for (int f = ModelStart[PawnModel]; f < SurroundingsStart - 8; ++f) {
     const uint16_t c = FaceTable.Colour[f];
-    for (const auto& s : styles) {
-      const uint16_t after = static_cast<uint16_t>(s.add ? c + s.change : c - s.change);
-      for (int k = 0; k < 3; ++k) EXPECT_LE(Field(after, k), Field(c, k)) << s.style << f;
+    for (const auto& [style, change, sign] : styles) {
+      const auto after = static_cast<uint16_t>(c + sign * change);
+      for (int k = 0; k < 3; ++k) EXPECT_LE(Field(after, k), Field(c, k)) << style << f;
     }
   }
 }

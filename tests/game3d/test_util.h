@@ -30,8 +30,23 @@
 #include "platform3d/transform.h"
 #include "platform3d/trig.h"
 
+// A home of its own for each test: settings and the last game go to its folders, never to the
+// real home.
+struct TempHome {
+  TempHome() {
+    char pattern[] = "/tmp/korvane_home_XXXXXX";
+    path = mkdtemp(pattern);
+    setenv("HOME", path.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (path + "/config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (path + "/state").c_str(), 1);
+  }
+  ~TempHome() { std::system(("rm -rf " + path).c_str()); }
+  std::string path;
+};
+
 class GameTest : public ::testing::Test {
  protected:
+  TempHome home;
   void SetUp() override {
     MemReset();
     MemFatalHandler = [] {};  // FatalError returns, so the error paths can be inspected
@@ -148,6 +163,11 @@ inline std::vector<uint16_t> Drawn(const std::function<void()>& draw) {
   ClearBackBuffer(0);
   draw();
   return {BackBuffer.pixels, BackBuffer.pixels + 800 * 600};
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 struct EngineGameTest : GameTest {

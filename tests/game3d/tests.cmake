@@ -3,6 +3,9 @@ if(TARGET korvane3d)
   add_test(NAME Game3dEndToEndWindowGame
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/window_game.sh $<TARGET_FILE:korvane3d>)
   set_tests_properties(Game3dEndToEndWindowGame PROPERTIES TIMEOUT 120)
+  add_test(NAME Game3dEndToEndKeptBetweenRuns
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/window_keep.sh $<TARGET_FILE:korvane3d>)
+  set_tests_properties(Game3dEndToEndKeptBetweenRuns PROPERTIES TIMEOUT 120)
   add_test(NAME Game3dEndToEndDataErrorBox
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/data_error_window.sh $<TARGET_FILE:korvane3d>
                    ${CMAKE_SOURCE_DIR}/data)
@@ -20,4 +23,13 @@ endif()
 if(TARGET game3d_tests)
   find_package(PNG REQUIRED)
   target_link_libraries(game3d_tests PRIVATE PNG::PNG)
+endif()
+
+# The sanitizer build only: one real-window game under the sanitizers, the system libraries'
+# own leaks suppressed. Alone, so that a loaded machine does not slow its frames.
+if(TARGET korvane3d AND KORVANE_SANITIZE)
+  add_test(NAME Game3dSanitizedWindowGame
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/sanitized_window_game.sh $<TARGET_FILE:korvane3d>
+                   ${CMAKE_SOURCE_DIR}/tests/lsan.supp)
+  set_tests_properties(Game3dSanitizedWindowGame PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
 endif()

@@ -8,6 +8,8 @@ export PATH="$PATH:/usr/games"  # Debian puts pgn-extract there
 game=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Settings and the last game go to the temporary folder, never to the real home.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 cd "$work" || exit 1
 
 if [ -z "${INSIDE_XVFB:-}" ]; then

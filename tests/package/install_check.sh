@@ -16,6 +16,8 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# korvane3d's settings and last game go to the temporary folder, never to the real home.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 stage=$work/stage
 prefix=/usr/local
 root=$stage$prefix
