@@ -20,14 +20,15 @@ work=$(mktemp -d /tmp/korvanewb-match-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 pgn="$work/games.pgn"
 
-# One slice a move for korvanewb at these clocks (under two seconds a move), so the games are
-# short and decided; the loaded matches give each game 10 seconds a side for 40 moves.
+# One slice a move for korvanewb in its xboard mode at these clocks (under two seconds a move),
+# so the games are short and decided; the loaded matches give each game 10 seconds a side for 40
+# moves. In UCI it thinks its share in milliseconds, so its match gets 10 seconds too.
 games=2
 options=(-tc 0:20 -mps 40)
 case "$mode" in
   uci)
     tools+=(polyglot)
-    options+=(-fUCI)
+    options=(-tc 0:10 -mps 40 -fUCI)
     ;;
   position)
     games=4
