@@ -1,11 +1,15 @@
 #include "engine/hash.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstddef>
+#include <cstdlib>
 
 #include "engine/random.h"
 #include "engine/state.h"
 
-HashArrays HashTable = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+HashEntry* HashTable = nullptr;
 HashProbeBuffer HashProbed;
 int16_t HashRandom1[64];
 int16_t HashRandom2[64];
@@ -15,10 +19,16 @@ namespace {
 
 constexpr int16_t EmptyScore = -32000;
 constexpr int8_t EmptyDepth = -120;
+constexpr HashEntry EmptyEntry = {0, EmptyScore, 0, 0, 0, EmptyDepth};
 constexpr uint32_t CheckModulus = 65500;
 
+// The table in whole 2 MB pages, which the system is asked to back with huge pages: a probe
+// then seldom misses the address translation cache as well as the data cache.
+constexpr size_t HugePage = size_t{2} << 20;
+constexpr size_t TableBytes = (sizeof(HashEntry) * HashSize + HugePage - 1) / HugePage * HugePage;
+
 bool Allocated() {
-  return HashTable.check != nullptr;
+  return HashTable != nullptr;
 }
 
 bool InTable(int32_t index) {
@@ -26,30 +36,22 @@ bool InTable(int32_t index) {
 }
 
 void EmptyProbeBuffer() {
-  HashProbed = {0, EmptyScore, 0, 0, 0, EmptyDepth};
+  HashProbed = EmptyEntry;
 }
 
 }  // namespace
 
 void HashAllocate() {
   if (Allocated()) return;
-  HashTable.check = new uint16_t[HashSize];
-  HashTable.score = new int16_t[HashSize];
-  HashTable.from = new uint8_t[HashSize];
-  HashTable.to = new uint8_t[HashSize];
-  HashTable.depth = new int8_t[HashSize];
-  HashTable.flag = new uint8_t[HashSize];
+  HashTable = static_cast<HashEntry*>(std::aligned_alloc(HugePage, TableBytes));
+  if (!Allocated()) return;  // the engine then searches without the table's move ordering
+  madvise(HashTable, TableBytes, MADV_HUGEPAGE);
   HashClear();
 }
 
 void HashRelease() {
-  delete[] HashTable.check;
-  delete[] HashTable.score;
-  delete[] HashTable.from;
-  delete[] HashTable.to;
-  delete[] HashTable.depth;
-  delete[] HashTable.flag;
-  HashTable = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+  std::free(HashTable);
+  HashTable = nullptr;
 }
 
 void HashFillRandoms() {
@@ -78,6 +80,10 @@ void HashSums(int32_t* k1, int32_t* k2, int32_t* k3) {
 int32_t HashKey(uint32_t* check) {
   int32_t k1, k2, k3;
   HashSums(&k1, &k2, &k3);
+  return HashKeyFromSums(k1, k2, k3, check);
+}
+
+int32_t HashKeyFromSums(int32_t k1, int32_t k2, int32_t k3, uint32_t* check) {
   // K1 * 10000 + K2 wraps in 32 bits; the remainder then keeps the sign of the wrapped value,
   // so some positions get a negative index and are simply never stored or found.
   uint32_t mixed = static_cast<uint32_t>(k1) * 10000u + static_cast<uint32_t>(k2);
@@ -91,34 +97,19 @@ uint8_t HashProbe(int32_t index) {
     EmptyProbeBuffer();
     return 0;
   }
-  HashProbed.check = HashTable.check[index];
-  HashProbed.score = HashTable.score[index];
-  HashProbed.from = HashTable.from[index];
-  HashProbed.to = HashTable.to[index];
-  HashProbed.flag = HashTable.flag[index];
-  HashProbed.depth = HashTable.depth[index];
+  HashProbed = HashTable[index];
   return HashProbed.depth > EmptyDepth && HashProbed.score > -30000 ? 1 : 0;
 }
 
 void HashStore(int32_t index, uint32_t check, int16_t score, uint8_t from, uint8_t to, int8_t depth,
                uint8_t flag) {
   if (!InTable(index)) return;
-  if (depth < HashTable.depth[index]) return;  // a deeper entry stays
-  HashTable.check[index] = static_cast<uint16_t>(check);
-  HashTable.score[index] = score;
-  HashTable.from[index] = from;
-  HashTable.to[index] = to;
-  HashTable.depth[index] = depth;
-  HashTable.flag[index] = flag;
+  HashEntry& entry = HashTable[index];
+  if (depth < entry.depth) return;  // a deeper entry stays
+  entry = {static_cast<uint16_t>(check), score, from, to, flag, depth};
 }
 
 void HashClear() {
   if (!Allocated()) return;
-  constexpr int32_t used = HashLastIndex + 1;
-  std::fill_n(HashTable.check, used, uint16_t{0});
-  std::fill_n(HashTable.score, used, EmptyScore);
-  std::fill_n(HashTable.from, used, uint8_t{0});
-  std::fill_n(HashTable.to, used, uint8_t{0});
-  std::fill_n(HashTable.depth, used, EmptyDepth);
-  std::fill_n(HashTable.flag, used, uint8_t{0});
+  std::fill_n(HashTable, HashLastIndex + 1, EmptyEntry);
 }

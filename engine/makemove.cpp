@@ -2,6 +2,7 @@
 
 #include "engine/sides.h"
 #include "engine/state.h"
+#include "engine/terms.h"
 
 namespace {
 
@@ -49,10 +50,10 @@ void MakeMove(uint8_t ply, uint8_t index) {
         const bool isShort = t == c.shortTarget;
         const uint8_t rook = isShort ? c.shortRook : c.longRook;
         const uint8_t rookTarget = isShort ? c.shortRookTarget : c.longRookTarget;
-        Board[f] = Empty;
-        Board[rook] = Empty;
-        Board[t] = S::King;
-        Board[rookTarget] = S::Rook;
+        SetSquare(f, Empty);
+        SetSquare(rook, Empty);
+        SetSquare(t, S::King);
+        SetSquare(rookTarget, S::Rook);
         const uint8_t amount = static_cast<uint8_t>((isShort ? 1 : 2) * S::RightsUnit);
         CastleRights[next] = static_cast<uint8_t>(CastleRights[next] - amount);
         Castled[next] = static_cast<uint8_t>(Castled[next] + amount);
@@ -62,33 +63,29 @@ void MakeMove(uint8_t ply, uint8_t index) {
     }
     if (m == S::King || m == S::Rook) UpdateRights<Side>(next, m, f);
     UndoCaptured[ply] = m;
-    Board[t] = m;
-    Board[f] = Empty;
+    MovePiece(f, t, m);
   } else if (v < DoubleStepFlag) {
     const uint8_t t = static_cast<uint8_t>(v - CaptureFlag);
     if (m == S::Pawn && Board[t] == Empty) {
-      Board[f] = Empty;
-      Board[t] = S::Pawn;
-      Board[(t - S::Forward) & 63] = Empty;  // the pawn that made the double step
+      MovePiece(f, t, S::Pawn);
+      SetSquare((t - S::Forward) & 63, Empty);  // the pawn that made the double step
       UndoCaptured[ply] = 0;
       return;
     }
     if (m == S::King || m == S::Rook) UpdateRights<Side>(next, m, f);
     UndoCaptured[ply] = Board[t];
     UndoMover[ply] = m;
-    Board[t] = m;
-    Board[f] = Empty;
+    MovePiece(f, t, m);
   } else if (v < PromotionFlag) {
     const uint8_t t = static_cast<uint8_t>(v - DoubleStepFlag);
     UndoCaptured[ply] = S::Pawn;
-    Board[t] = S::Pawn;
-    Board[f] = Empty;
+    MovePiece(f, t, S::Pawn);
     EpFile[next] = static_cast<uint8_t>(ColumnOf(f) + 1);
   } else {
     const uint8_t t = static_cast<uint8_t>(v - PromotionFlag);
     UndoCaptured[ply] = Board[t];
-    Board[t] = S::Queen;
-    Board[f] = Empty;
+    SetSquare(t, S::Queen);
+    SetSquare(f, Empty);
   }
 }
 
@@ -105,33 +102,30 @@ void UnmakeMove(uint8_t ply, uint8_t index) {
       const CastlingSquares c = CastlingFor<Side>(BoardFlipped);
       if (f == c.king && (t == c.shortTarget || t == c.longTarget)) {
         const bool isShort = t == c.shortTarget;
-        Board[t] = Empty;
-        Board[isShort ? c.shortRookTarget : c.longRookTarget] = Empty;
-        Board[f] = S::King;
-        Board[isShort ? c.shortRook : c.longRook] = S::Rook;
+        SetSquare(t, Empty);
+        SetSquare(isShort ? c.shortRookTarget : c.longRookTarget, Empty);
+        SetSquare(f, S::King);
+        SetSquare(isShort ? c.shortRook : c.longRook, S::Rook);
         return;
       }
     }
-    Board[t] = Empty;
-    Board[f] = UndoCaptured[ply];
+    MovePiece(t, f, UndoCaptured[ply]);  // the piece back from t to f
   } else if (v < DoubleStepFlag) {
     const uint8_t t = static_cast<uint8_t>(v - CaptureFlag);
     if (UndoCaptured[ply] == 0) {
-      Board[f] = S::Pawn;
-      Board[t] = Empty;
-      Board[(t - S::Forward) & 63] = S::EnemyPawn;
+      MovePiece(t, f, S::Pawn);
+      SetSquare((t - S::Forward) & 63, S::EnemyPawn);
     } else {
-      Board[t] = UndoCaptured[ply];
-      Board[f] = UndoMover[ply];
+      MovePiece(t, f, UndoMover[ply]);
+      SetSquare(t, UndoCaptured[ply]);
     }
   } else if (v < PromotionFlag) {
     const uint8_t t = static_cast<uint8_t>(v - DoubleStepFlag);
-    Board[t] = Empty;
-    Board[f] = S::Pawn;
+    MovePiece(t, f, S::Pawn);
   } else {
     const uint8_t t = static_cast<uint8_t>(v - PromotionFlag);
-    Board[t] = UndoCaptured[ply];
-    Board[f] = S::Pawn;
+    SetSquare(t, UndoCaptured[ply]);
+    SetSquare(f, S::Pawn);
   }
 }
 

@@ -16,6 +16,7 @@
 #include "engine/movegen.h"
 #include "engine/notation.h"
 #include "engine/state.h"
+#include "engine/terms.h"
 #include "engine/timectl.h"
 
 std::string BestMoveText;
@@ -81,8 +82,17 @@ inline void CurrentMove(int ply, uint8_t* from, uint8_t* to) {
   *to = MoveTo[ply][index];
 }
 
-void RestoreGamePosition() {
+// The board terms of GameBoard, counted when the search starts: loading the game position
+// takes them instead of recounting.
+BoardTerms GameTerms;
+
+void LoadGameBoard() {
   std::memcpy(Board, GameBoard, sizeof(Board));
+  KeptTerms = GameTerms;
+}
+
+void RestoreGamePosition() {
+  LoadGameBoard();
   EpFile[0] = GameEpFile;
   CastleRights[0] = GameCastleRights;
   Castled[0] = GameCastled;
@@ -105,13 +115,16 @@ void Cut(int ply) {
   KillerTo[ply] = MoveTo[ply][MoveIndex[ply]];
 }
 
-// Board replayed from the game position along the path down to ply p - 1; false when a ply
-// on the way has no current move, so the path stops there.
+// Board as replayed from the game position along the path down to ply p - 1; false when a
+// ply on the way has no current move, so the path stops there. Make and unmake keep Board,
+// the per-ply state and the board terms on the path at every step, so a whole path is there
+// already; only a path cut short is rebuilt, up to the ply where it stops.
 bool ReplayPath(int p) {
-  RestoreGamePosition();
   for (int q = 0; q < p; ++q) {
-    if (!HasMoves(q) || LastMove[q] < MoveIndex[q]) return false;
-    MakeAt(q, MoveIndex[q]);
+    if (HasMoves(q) && MoveIndex[q] <= LastMove[q]) continue;
+    RestoreGamePosition();
+    for (int r = 0; r < q; ++r) MakeAt(r, MoveIndex[r]);
+    return false;
   }
   return true;
 }
@@ -132,7 +145,9 @@ void OpenNode(uint8_t p) {
   if (p <= IterDepth) {
     CountUp(NodeCount);
     uint32_t check = 0;
-    PlyHashIndex[p] = HashKey(&check);
+    PlyHashIndex[p] =
+        HashKeyFromSums(static_cast<int32_t>(KeptTerms.key1), static_cast<int32_t>(KeptTerms.key2),
+                        static_cast<int32_t>(KeptTerms.key3), &check);
     PlyHashCheck[p] = check;
     if (HashProbe(PlyHashIndex[p]) && HashProbed.check == check) {
       const uint8_t piece = Board[HashProbed.from & 63];
@@ -302,7 +317,7 @@ void Step() {
     }
     if (Observer) Observer();
   }
-  LeafScore = Evaluate(static_cast<uint8_t>(LeafPly + 1));
+  LeafScore = EvaluateKept(static_cast<uint8_t>(LeafPly + 1));
   CutoffFlag = 0;
 
   const int leaf = LeafPly;
@@ -350,6 +365,9 @@ bool StartSearch() {
   MaterialBalance();
   std::memset(RootReply, 0, sizeof(RootReply));
 
+  std::memcpy(Board, GameBoard, sizeof(Board));
+  CountBoardTerms();
+  GameTerms = KeptTerms;
   RestoreGamePosition();
   for (int p = 0; p <= LastListPly; ++p) {
     MoveIndex[p] = 0;
@@ -370,12 +388,12 @@ bool StartSearch() {
 
   std::memset(RootRepeats, 0, sizeof(RootRepeats));
   for (int i = 0; i <= LastMove[0]; ++i) {
-    std::memcpy(Board, GameBoard, sizeof(Board));
+    LoadGameBoard();
     MakeMove1(0, static_cast<uint8_t>(i));
     RootRepeats[i] = RepeatsHistory();
   }
 
-  std::memcpy(Board, GameBoard, sizeof(Board));
+  LoadGameBoard();
   PlyScore[0] = static_cast<int16_t>(-OpenBound);
   MakeMove1(0, 0);
 
@@ -441,7 +459,7 @@ void NextIteration() {
   }
   ShownThisIteration = 0;
 
-  std::memcpy(Board, GameBoard, sizeof(Board));
+  LoadGameBoard();
   PlyScore[0] = static_cast<int16_t>(-OpenBound);
   MakeMove1(0, 0);
   for (int p = 0; p <= DeepestLeaf; ++p) {
@@ -488,6 +506,7 @@ struct SearchSnapshot {
   uint8_t lastMove[PlySlots];
   uint8_t hashMoveFrom, hashMoveTo;
   HashProbeBuffer probed;
+  BoardTerms terms;
 };
 SearchSnapshot Saved;
 
@@ -506,6 +525,7 @@ void SaveSearchState() {
   Saved.hashMoveFrom = HashMoveFrom;
   Saved.hashMoveTo = HashMoveTo;
   Saved.probed = HashProbed;
+  Saved.terms = KeptTerms;
 }
 
 void RestoreSearchState() {
@@ -523,6 +543,7 @@ void RestoreSearchState() {
   HashMoveFrom = Saved.hashMoveFrom;
   HashMoveTo = Saved.hashMoveTo;
   HashProbed = Saved.probed;
+  KeptTerms = Saved.terms;
 }
 
 MoveNamer Namer = nullptr;  // the variation's notation while one is built; nullptr long

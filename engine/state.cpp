@@ -27,6 +27,8 @@ uint8_t HashMoveTo;
 uint8_t RecaptureSquare;
 int16_t RootLast;
 
+BoardTerms KeptTerms;
+
 uint8_t MoveIndex[PlySlots];
 uint8_t LastMove[PlySlots];
 uint8_t NodeOpen[PlySlots];

@@ -56,6 +56,21 @@ extern uint8_t HashMoveTo;
 extern uint8_t RecaptureSquare;       // target square of the recapture generators
 extern int16_t RootLast;              // last legal index of the ply-0 list; -1 when none
 
+// ---- Board terms, kept up to date by make and unmake -----------------------------------------
+// What the evaluation and the hash key take from Board, changed square by square as make and
+// unmake change Board, so that the search need not scan the board at every step. Whoever
+// writes Board otherwise recounts them (CountBoardTerms, engine/terms.h). The sums are kept
+// in unsigned arithmetic: out of step with Board (outside a search) they may drift without
+// harm, and read as int32_t they are exact whenever they are in step.
+struct BoardTerms {
+  uint32_t material;          // PieceValue of every piece
+  uint64_t squareTerms;       // four sums of one-square terms in 16-bit lanes (engine/terms.h)
+  uint32_t key1, key2, key3;  // the three hash key sums (HashSums)
+  uint8_t pieces;             // occupied squares
+  uint64_t pieceBits[16];     // by code - 10: bit s set when square s holds that code
+};
+extern BoardTerms KeptTerms;
+
 // ---- Search (resumable, sliced) --------------------------------------------------------------
 extern uint8_t MoveIndex[PlySlots];      // index of the move being searched at each ply
 extern uint8_t LastMove[PlySlots];       // last index of the ply's list, or NoMoves

@@ -15,8 +15,8 @@ struct Subcommand {
 constexpr Subcommand Subcommands[] = {
     {"perft", PerftCommand, "perft \"<FEN>\" <depth> [--divide] [--as-opponent]"},
     {"eval", EvalCommand, "eval \"<FEN>\""},
-    {"search", SearchCommand, "search \"<FEN>\" [--depth D] [--seconds S] [--seed N]"},
-    {"bench", BenchCommand, "bench [--3d]"},
+    {"search", SearchCommand, "search \"<FEN>\" [--depth D] [--seconds S] [--seed N] [--trace]"},
+    {"bench", BenchCommand, "bench [--3d | --trace]"},
     {"render", RenderCommand,
      "render <out.png> [--menu] [--side white|black] [--surroundings 0|1|2] [--board stone|wood] "
      "[--pieces wood|white] [--camera x,y,z,yaw,pitch] [--size N]"},

@@ -84,10 +84,54 @@ std::string PlayedMoveText() {
   return text;
 }
 
+// --trace: what the search shows after every slice (steps, nodes, depths, root move under
+// search, best move, score, hint and variation), folded into one FNV-1a hash per search, and
+// its thinking lines in full without their seconds: the same output means the same search.
+uint64_t TraceHash;
+int TraceSlices;
+
+void TraceText(const std::string& text) {
+  for (const char c : text + "\n")
+    TraceHash = (TraceHash ^ static_cast<uint8_t>(c)) * 1099511628211u;
+}
+
+void TraceThinkingLine(uint8_t depth) {
+  const std::string line = "  think " + std::to_string(depth + 1) + " " +
+                           std::to_string(RootScore) + " " + std::to_string(NodeCount) + " " +
+                           PrincipalVariationText();
+  std::printf("%s\n", line.c_str());
+  TraceText(line);
+}
+
+void TraceSlice() {
+  ++TraceSlices;
+  char values[160];
+  std::snprintf(values, sizeof values, "%d %d %d %d %d %d %d %d %d %d", SearchSteps, NodeCount,
+                IterDepth, CurrentDepth, LeafPly, MoveIndex[0], BestRootIndex, RootScore, HintFrom,
+                HintTo);
+  TraceText(values + (" " + PrincipalVariationText()));
+}
+
+void StartTrace() {
+  TraceHash = 14695981039346656037u;
+  TraceSlices = 0;
+  SetThinkingOutput(TraceThinkingLine);
+  ThinkingShown = 1;
+}
+
+std::string TraceSummary() {
+  char text[96];
+  std::snprintf(text, sizeof text, " hint %s slices %d trace %016llx",
+                CoordinateText(HintFrom, HintTo).c_str(), TraceSlices,
+                static_cast<unsigned long long>(TraceHash));
+  return text;
+}
+
 // Slices until the engine plays, with the clock ticking between them as in the console.
-bool RunSearch() {
+bool RunSearch(bool trace = false) {
   while (SearchSlice() == 0) {
     if (TurnState != 0) return false;
+    if (trace) TraceSlice();
     SecondTick();
   }
   return true;
@@ -111,9 +155,12 @@ int SearchCommand(int argc, char** argv) {
   std::string fen;
   bool haveFen = false;
   long depth = 0, seconds = DefaultSeconds, seed = -1;
+  bool trace = false;
   for (int i = 0; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--depth" || arg == "--seconds" || arg == "--seed") {
+    if (arg == "--trace") {
+      trace = true;
+    } else if (arg == "--depth" || arg == "--seconds" || arg == "--seed") {
       if (i + 1 >= argc) return BadInput(arg + " needs a number");
       const char* value = argv[++i];
       bool ok = false;
@@ -135,7 +182,8 @@ int SearchCommand(int argc, char** argv) {
     }
   }
   if (!haveFen)
-    return BadInput("usage: kvtool search \"<FEN>\" [--depth D] [--seconds S] [--seed N]");
+    return BadInput(
+        "usage: kvtool search \"<FEN>\" [--depth D] [--seconds S] [--seed N] [--trace]");
 
   HashAllocate();
   if (seed >= 0) {
@@ -148,11 +196,12 @@ int SearchCommand(int argc, char** argv) {
   if (!SetUpPosition(fen, static_cast<int>(seconds), maxDepth, &error)) return BadInput(error);
 
   SetThinkingOutput(PrintThinkingLine);
-  const bool played = RunSearch();
+  if (trace) StartTrace();
+  const bool played = RunSearch(trace);
   SetThinkingOutput(nullptr);
   if (!played) return BadInput("the engine could not move");
-  std::printf("bestmove %s score %d depth %d steps %d\n", PlayedMoveText().c_str(), RootScore,
-              LastCompletedDepth, LastSearchSteps);
+  std::printf("bestmove %s score %d depth %d steps %d%s\n", PlayedMoveText().c_str(), RootScore,
+              LastCompletedDepth, LastSearchSteps, trace ? TraceSummary().c_str() : "");
   return 0;
 }
 
@@ -192,7 +241,7 @@ bool RunSearchIn3d() {
 }
 
 // The bench positions searched to a fixed depth; false after reporting a failure.
-bool RunBench(bool in3d, long long* totalSteps, double* totalSeconds) {
+bool RunBench(bool in3d, long long* totalSteps, double* totalSeconds, bool trace = false) {
   SeedRandom(BenchSeed);
   // Killers outlive a search: start both runs from none, so they search the same trees.
   std::memset(KillerFrom, 0, sizeof KillerFrom);
@@ -208,8 +257,9 @@ bool RunBench(bool in3d, long long* totalSteps, double* totalSeconds) {
       return false;
     }
     ThinkingShown = in3d ? 1 : 0;  // the 3D program keeps its thinking panel's text up to date
+    if (trace) StartTrace();
     const double start = ProcessSeconds();
-    const bool played = in3d ? RunSearchIn3d() : RunSearch();
+    const bool played = in3d ? RunSearchIn3d() : RunSearch(trace);
     const double seconds = ProcessSeconds() - start;
     if (!played) {
       std::fprintf(stderr, "kvtool bench: position %d: the engine could not move\n", number);
@@ -217,6 +267,12 @@ bool RunBench(bool in3d, long long* totalSteps, double* totalSeconds) {
     }
     *totalSteps += LastSearchSteps;
     *totalSeconds += seconds;
+    if (trace) {
+      std::printf("%2d  bestmove %-6s score %-6d depth %d  steps %-10d%s\n", number,
+                  PlayedMoveText().c_str(), RootScore, LastCompletedDepth, LastSearchSteps,
+                  TraceSummary().c_str());
+      continue;
+    }
     std::printf("%s%2d  bestmove %-6s score %-6d depth %d  steps %-10d %8.3f s\n",
                 in3d ? "3d " : "", number, PlayedMoveText().c_str(), RootScore, LastCompletedDepth,
                 LastSearchSteps, seconds);
@@ -233,9 +289,19 @@ double Rate(long long steps, double seconds) {
 
 int BenchCommand(int argc, char** argv) {
   const bool with3d = argc == 1 && std::strcmp(argv[0], "--3d") == 0;
-  if (argc != 0 && !with3d) {
-    std::fprintf(stderr, "kvtool bench: usage: kvtool bench [--3d]\n");
+  const bool trace = argc == 1 && std::strcmp(argv[0], "--trace") == 0;
+  if (argc != 0 && !with3d && !trace) {
+    std::fprintf(stderr, "kvtool bench: usage: kvtool bench [--3d | --trace]\n");
     return 2;
+  }
+  if (trace) {
+    // Everything but the times: two builds that search alike print the same text.
+    HashAllocate();
+    long long steps = 0;
+    double seconds = 0;
+    if (!RunBench(false, &steps, &seconds, true)) return 1;
+    std::printf("total %lld steps\n", steps);
+    return 0;
   }
   long long steps = 0;
   double seconds = 0;

@@ -1,11 +1,21 @@
 // Make and unmake: the squares a move changes, the next ply's castling and en-passant state,
 // and the board restored by unmake. The moves themselves in every orientation are proven by
-// perft; these are the state bytes it cannot see.
+// perft; these are the state bytes it cannot see, and the board terms make and unmake keep.
 #include "engine/makemove.h"
 
+#include "engine/terms.h"
 #include "test_util.h"
 
 namespace {
+
+// The evaluation and the hash key from the kept board terms are those of a fresh count.
+bool KeptTermsCounted(uint8_t ply) {
+  uint32_t keptCheck = 0, check = 0;
+  const BoardTerms& t = KeptTerms;
+  const auto kept = std::pair(EvaluateKept(ply), HashKeyFromSums(int32_t(t.key1), int32_t(t.key2),
+                                                                 int32_t(t.key3), &keptCheck));
+  return kept == std::pair(Evaluate(ply), HashKey(&check)) && keptCheck == check;
+}
 
 struct MoveCase {
   int side, flipped;
@@ -18,7 +28,7 @@ struct MoveCase {
 };
 
 TEST(MakeMove, ChangesStateAndUnmakeRestoresTheBoard) {
-  constexpr uint8_t K1 = King1, R1 = Rook1, P1 = Pawn1, K2 = King2, R2 = Rook2;
+  constexpr uint8_t K1 = King1, R1 = Rook1, P1 = Pawn1, K2 = King2, R2 = Rook2, P2 = Pawn2;
   // clang-format off
   const MoveCase cases[] = {
       // Castling of both sides, both ways: the rights go, Castled gains the same digit and
@@ -40,6 +50,11 @@ TEST(MakeMove, ChangesStateAndUnmakeRestoresTheBoard) {
       // Double step: the en-passant file of the next ply; a single step clears a stale one.
       {1, 0, {{12, P1}}, 12, 28 + 128, 0, {0, 2, 5}, {{12, 0}, {28, P1}}},
       {1, 0, {{12, P1}}, 12, 20, 0, {0, 2, 0}, {{12, 0}, {20, P1}}},
+      // A knight's move; en passant takes the pawn beside; a promotion that captures leaves a
+      // queen.
+      {1, 0, {{1, Knight1}}, 1, 18, 33, {33, 2, 0}, {{1, 0}, {18, Knight1}}},
+      {2, 1, {{26, P2}, {27, P1}}, 26, 19 + 64, 0, {0, 20, 0}, {{26, 0}, {27, 0}, {19, P2}}},
+      {1, 0, {{49, P1}, {58, R2}}, 49, 58 + 192, 0, {0, 2, 0}, {{49, 0}, {58, Queen1}}},
       // The empty entry (0, 0), and a real entry of a ply without moves, only carry the state.
       {2, 0, {{0, R1}}, 0, 0, 21, {21, 20, 0}, {}},
       {1, 0, {{12, P1}}, 12, 28 + 128, 21, {21, 2, 0}, {}, true},
@@ -59,12 +74,16 @@ TEST(MakeMove, ChangesStateAndUnmakeRestoresTheBoard) {
     std::memcpy(before, Board, sizeof before);
     std::memcpy(expected, Board, sizeof expected);
     for (auto [square, code] : c.changed) expected[square] = code;
+    HashFillRandoms();
+    CountBoardTerms();
     c.side == 1 ? MakeMove1(ply, 7) : MakeMove2(ply, 7);
     EXPECT_EQ(0, std::memcmp(Board, expected, sizeof expected));
+    EXPECT_TRUE(KeptTermsCounted(ply + 1));
     EXPECT_EQ(std::vector<int>({CastleRights[ply + 1], Castled[ply + 1], EpFile[ply + 1]}),
               c.after);
     c.side == 1 ? UnmakeMove1(ply, 7) : UnmakeMove2(ply, 7);
     EXPECT_EQ(0, std::memcmp(Board, before, sizeof before));
+    EXPECT_TRUE(KeptTermsCounted(ply));
   }
 }
 
