@@ -37,8 +37,8 @@ bool StartsWith(const char* prefix) {
   return true;
 }
 
-// The game so far as a set-up position with the engine's colour to move ("go" in force mode).
-void KeepGameAsSetup() {
+// The game so far as a set-up position with the given side to move.
+void KeepGameAsSetup(bool whiteToMove) {
   SetupPending = 1;
   FenPosition& position = SetupPosition;
   for (int square = 0; square < 64; ++square) {
@@ -46,7 +46,7 @@ void KeepGameAsSetup() {
     if (BoardFlipped && code >= 10) code = static_cast<uint8_t>(code < 20 ? code + 10 : code - 10);
     position.squares[square] = code;
   }
-  position.whiteToMove = RequestedEngineWhite == 1;  // the engine's colour is to move
+  position.whiteToMove = whiteToMove;
   // Castling digits: tens the engine, units the opponent; 1 short, 2 long, 3 both.
   const int engineDigit = GameCastleRights / 10 % 10, opponentDigit = GameCastleRights % 10;
   const int whiteDigit = BoardFlipped ? engineDigit : opponentDigit;
@@ -61,18 +61,23 @@ void KeepGameAsSetup() {
   }
 }
 
-void GoCommand() {
+// True when it started a game. xboard sends "computer" between "force" and "go" when it hands
+// the engine a loaded position or opening line, so force mode's "go" also follows a "force"
+// that "computer" has since ended.
+bool GoCommand() {
   if (ForceMode == 0 && HalfMoveCount == 0) {
+    ForceGoPending = 0;
     BoardFlipped = 1;
     StartNewGame();
-    return;
+    return true;
   }
-  if (ForceMode == 1) {
-    if (SetupPending == 0) KeepGameAsSetup();
-    ForceMode = 0;
-    BoardFlipped = RequestedEngineWhite;
-    StartNewGame();
-  }
+  if (ForceMode == 0 && ForceGoPending == 0) return false;
+  // The engine's colour is to move.
+  if (SetupPending == 0) KeepGameAsSetup(RequestedEngineWhite == 1);
+  ForceMode = ForceGoPending = 0;
+  BoardFlipped = RequestedEngineWhite;
+  StartNewGame();
+  return true;
 }
 
 // After a take-back the side to move follows from who began the game and how many half-moves
@@ -88,7 +93,10 @@ void TurnAfterTakeBack() {
   TurnState = engineMovesNext ? 0 : 1;
 }
 
+// A set-up waiting for its game counts as one half-move: a take-back takes it back too, and the
+// old game goes on.
 void RemoveCommand() {
+  SetupPending = 0;
   MovesThisControl -= 1;
   if (MovesThisControl < 0) MovesThisControl = MovesPerControl;
   HalfMoveCount = static_cast<int16_t>(HalfMoveCount < 2 ? 0 : HalfMoveCount - 2);
@@ -99,12 +107,31 @@ void RemoveCommand() {
 void UndoCommand() {
   // Nothing has been played since the game began: there is nothing to take back.
   if (HalfMoveCount <= 0) return;
+  SetupPending = 0;
   HalfMoveCount = static_cast<int16_t>(HalfMoveCount - 1);
   ReplayHistory();
   TurnAfterTakeBack();
 }
 
 }  // namespace
+
+void TakeOverForMove() {
+  if (!CommandLooksLikeMove()) return;
+  if (SetupPending == 1) {
+    // In force mode either side's move is played, so the engine keeps its colour; outside it
+    // the move is the opponent's, so the engine plays the side not to move.
+    if (ForceMode == 0) BoardFlipped = SetupPosition.whiteToMove ? 0 : 1;
+    StartNewGame();
+  } else if (ForceMode == 0 && ForceGoPending == 1 && TurnState == 0) {
+    // Force-mode moves left the engine's colour to move (an opening line of odd length), and
+    // the opponent answers: the engine takes the other side of the game so far.
+    const bool whiteToMove = BoardFlipped == 1;
+    KeepGameAsSetup(whiteToMove);
+    BoardFlipped = whiteToMove ? 0 : 1;
+    StartNewGame();
+  }
+  DecodeTypedMove();  // in the orientation of the engine's colour now
+}
 
 void DecodeTypedMove() {
   TypedFrom =
@@ -162,6 +189,7 @@ void DispatchCommand() {
     std::signal(SIGINT, SIG_IGN);
   }
   if (CommandIs("new")) {
+    ForceGoPending = 0;
     BoardFlipped = 0;
     StartNewGame();
     return;
@@ -174,16 +202,12 @@ void DispatchCommand() {
     PrintBoardText();
   }
   if (CommandIs("computer")) OpponentIsComputer = 1;
-  if (CommandIs("force")) ForceMode = 1;
+  if (CommandIs("force")) ForceMode = ForceGoPending = 1;
   if (OpponentIsComputer == 1) ForceMode = 0;
   if (IsSetBoard()) SetBoardCommand();
   if (CommandIs("remove")) RemoveCommand();
   if (CommandIs("undo")) UndoCommand();
-  if (CommandIs("go")) {
-    const bool restarts = ForceMode == 1 || HalfMoveCount == 0;
-    GoCommand();
-    if (restarts) return;
-  }
+  if (CommandIs("go") && GoCommand()) return;
   if (CommandIs("post")) ThinkingShown = 1;
   if (CommandIs("nopost")) ThinkingShown = 0;
   if (StartsWith("st ")) SetFixedSeconds();

@@ -7,6 +7,10 @@
 
 // TypedFrom and TypedTo from characters 1..4 of CommandLine, in the engine's orientation.
 void DecodeTypedMove();
+// Before a move is checked: the game xboard hands over as force mode and "computer" leave it (a
+// waiting set-up, or the engine's colour to move after force-mode moves) starts, so the move is
+// played from it.
+void TakeOverForMove();
 // Runs every row of the table over CommandLine.
 void DispatchCommand();
 // "setboard FEN": checks the position and keeps it for the next new game.

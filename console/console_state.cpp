@@ -44,6 +44,7 @@ bool CommandLooksLikeMove() {
 
 uint8_t ConsoleMode = 1;
 uint8_t ForceMode;
+uint8_t ForceGoPending;
 uint8_t OpponentIsComputer;
 uint8_t RequestedEngineWhite;
 

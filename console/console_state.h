@@ -29,6 +29,10 @@ bool CommandLooksLikeMove();
 // ---- Console settings and game-flow state -----------------------------------------------------
 extern uint8_t ConsoleMode;           // 1 until "xboard" is received
 extern uint8_t ForceMode;
+// "force" came, and neither "go", "new" nor an opponent's move has set the engine going since:
+// it does not start thinking by itself, and "go" hands it the game as force mode's "go" does,
+// also after "computer" has ended force mode line by line.
+extern uint8_t ForceGoPending;
 extern uint8_t OpponentIsComputer;    // set by "computer"
 extern uint8_t RequestedEngineWhite;  // 1 after "white", 0 after "black"
 

@@ -34,6 +34,7 @@ void HandleTypedMove() {
   } else if (TurnState == 1 && !GameOver()) {
     OpponentMove();
     played = MoveFound == 1;
+    if (played) ForceGoPending = 0;  // the engine answers it
   }
   if (!played && !waiting && MoveFound == 0 && CommandLooksLikeMove()) {
     PrintLine("Illegal move: " + std::string(CommandLine.text, CommandLine.length));
@@ -58,10 +59,13 @@ void ConsoleStartup() {
 }
 
 bool RunPass() {
+  // After "force" the engine moves only once told to, by "go", "new" or an opponent's move, also
+  // when "computer" has ended force mode.
+  const bool waiting = ForceMode == 1 || ForceGoPending == 1;
   if (TurnState == 0 && !GameOver() && ForceMode == 1 && ForcedMoveLine(1)) ForcedMove(1);
-  if (TurnState == 0 && !GameOver() && ForceMode == 0) EngineTurn();
+  if (TurnState == 0 && !GameOver() && !waiting) EngineTurn();
   SecondTick();  // whole seconds of thinking for the search's budget
-  if (TurnState > 0 || ForceMode == 1) {
+  if (TurnState > 0 || waiting) {
     ClearCommandLine();
     // The end of the input ends the program as "quit" does.
     if (!ReadCommandLine()) return false;
@@ -73,6 +77,7 @@ bool RunPass() {
     DecodeTypedMove();
     if (TurnState == 2) PrintLine(ResultText);
     DispatchCommand();
+    TakeOverForMove();
     if (CommandLine.length > 2) HandleTypedMove();
   }
   return !CommandIs("quit");

@@ -1,5 +1,6 @@
 #include "console/timecontrol.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "console/console_state.h"
@@ -116,4 +117,14 @@ void ComputeMoveTime() {
     if (seconds < 2) seconds = 2;
     SecondsPerMove = static_cast<int32_t>(seconds);
   }
+}
+
+int64_t MoveBudgetMilliseconds(int64_t clock, int64_t increment, int64_t movesToGo) {
+  clock = std::max<int64_t>(clock, 0);
+  if (movesToGo <= 0) return std::min(clock / 40 + std::max<int64_t>(increment, 0), clock / 2);
+  if (movesToGo == 1) return std::max<int64_t>(clock - 1000, 0);
+  const int64_t share = clock / movesToGo;
+  const int64_t pawnsDropped = std::clamp<int64_t>(ScoreDrop / 100, 0, 5);
+  MaterialBalance();  // counts the pieces into PieceCount
+  return share - share * pawnsDropped / 10 + share * std::max(PieceCount - 15, 0) / 30;
 }

@@ -33,8 +33,9 @@ constexpr const char* StartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w 
 constexpr int UciLineLimit = 1 << 17;
 // The record keeps room for the result after the last move.
 constexpr int MaxPositionMoves = GameRecordSize - 2;
-constexpr int32_t DefaultSeconds = 10;  // a "go" without limits thinks as long as at start-up
-constexpr int64_t MaxCentis = 9999999;  // the clock as "time" reads it: seven digits
+// Budgets in milliseconds: the search ends at the first slice boundary past its budget.
+constexpr int64_t NoBudget = -1;
+constexpr int64_t DefaultBudget = 10000;  // a "go" without limits: the xboard mode's 10 seconds
 
 char LineText[UciLineLimit];
 InputLine Line = {LineText, UciLineLimit};
@@ -59,7 +60,8 @@ enum class SearchState { Idle, Thinking, Held };
 SearchState State = SearchState::Idle;
 bool HoldAnswer;  // the running search answers only on "stop" (or "ponderhit")
 bool Pondering;
-int32_t PonderSeconds;   // the budget "ponderhit" starts; 0 none
+int64_t Budget = NoBudget;
+int64_t PonderBudget;    // the budget "ponderhit" starts
 std::string HeldAnswer;  // the bestmove line of a held search
 std::chrono::steady_clock::time_point SearchStart;
 int MateDepth;             // depth at which this search first showed a mate score; 0 none
@@ -218,6 +220,10 @@ int64_t ElapsedMilliseconds() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
 }
 
+bool BudgetMillisecondsSpent() {
+  return Budget != NoBudget && ElapsedMilliseconds() >= Budget;
+}
+
 // The search scores mates as 9999 without their distance. It stops at the first iteration
 // that finds one of its own, so a mate by the engine in n moves shows at depth 2n - 1 (depth
 // 2 for n = 1); a mate against it keeps its score in later iterations, so the depth where it
@@ -266,9 +272,7 @@ void Answer(const std::string& line) {
 }
 
 void SearchStep() {
-  const uint8_t played = SearchSlice();
-  SecondTick();  // the whole seconds the budget is counted in
-  if (played) {
+  if (SearchSlice()) {
     Answer(BestMoveLine());
   } else if (TurnState != 0 || GameStatus == 3 || GameStatus == 4) {
     Answer("bestmove 0000");  // nothing left to search (never expected: "go" checks first)
@@ -284,7 +288,7 @@ void StopSearch() {
     State = SearchState::Idle;
   }
   if (State != SearchState::Thinking) return;
-  SecondsPerMove = 1;  // the next slice's time check ends the search
+  Budget = 0;  // the next slice's time check ends the search
   while (State == SearchState::Thinking) SearchStep();
 }
 
@@ -297,7 +301,7 @@ void PonderHit() {
   // From now on the search runs on the budget of the move, as if it had just begun.
   Pondering = false;
   HoldAnswer = false;
-  SecondsPerMove = PonderSeconds > 0 ? ThinkSeconds + PonderSeconds : 0;
+  Budget = PonderBudget == NoBudget ? NoBudget : ElapsedMilliseconds() + PonderBudget;
 }
 
 void GoCommand(const Tokens& tokens) {
@@ -339,35 +343,25 @@ void GoCommand(const Tokens& tokens) {
   GameStatus = KingAttacked1() ? 1 : 0;
   TurnState = 0;
 
-  // The budget of the xboard mode, from the engine's own clock.
+  // The budget from the engine's own clock.
   const int64_t ownTime = BoardFlipped == 1 ? wtime : btime;
-  const int64_t ownIncrement = BoardFlipped == 1 ? winc : binc;
-  int32_t seconds = DefaultSeconds;
+  int64_t budget = DefaultBudget;
   MaxDepth = 30;
   if (ownTime != Absent) {
-    RemainingCentis = static_cast<int32_t>(std::clamp<int64_t>(ownTime / 10, 0, MaxCentis));
-    IncrementSeconds = static_cast<int32_t>(std::clamp<int64_t>(ownIncrement / 1000, 0, 100000));
-    MovesPerControl = static_cast<int32_t>(std::clamp<int64_t>(movesToGo, 0, 100000));
-    MovesThisControl = 0;
     ScoreDrop = LastSearchWhite == BoardFlipped ? RootScore - MaterialBalance() : 0;
-    ComputeMoveTime();
-    seconds = SecondsPerMove;
+    budget = MoveBudgetMilliseconds(ownTime, BoardFlipped == 1 ? winc : binc, movesToGo);
   }
-  if (moveTime != Absent) {
-    // The search stops once ThinkSeconds reaches seconds - 1, within moveTime.
-    seconds = static_cast<int32_t>(std::clamp<int64_t>(moveTime, 0, 2000000000) / 1000 + 1);
-  }
+  if (moveTime != Absent) budget = std::max<int64_t>(moveTime, 0);
   if (depth > 0) {
     MaxDepth = static_cast<uint8_t>(std::clamp<int64_t>(depth, 3, 30));
-    if (ownTime == Absent && moveTime == Absent) seconds = 0;
+    if (ownTime == Absent && moveTime == Absent) budget = NoBudget;
   }
   if (infinite) {
-    seconds = 0;
+    budget = NoBudget;
     MaxDepth = 30;
   }
-  PonderSeconds = seconds;
-  if (ponder) seconds = 0;
-  SecondsPerMove = seconds;
+  PonderBudget = budget;
+  Budget = ponder ? NoBudget : budget;
 
   LastSearchWhite = BoardFlipped;
   HintFrom = HintTo = 0;  // a book move leaves no expected reply
@@ -449,6 +443,7 @@ void PollInput() {
 
 int RunUci() {
   SetThinkingOutput(UciThinkingLine);
+  SetBudgetTest(BudgetMillisecondsSpent);
   AnswerUci();
   NewGame();
   while (!QuitRequested) {

@@ -648,7 +648,7 @@ uint8_t SearchSlice() {
   } while (stepsThisSlice < StepsPerSlice && !IterationDone);
 
   ShownRootIndex = MoveIndex[0];
-  if (SecondsPerMove > 0 && ThinkSeconds >= SecondsPerMove - 1) IterationDone = SearchDone = 1;
+  if (BudgetSpent()) IterationDone = SearchDone = 1;
   ThinkingLine(CurrentDepth);
   if (IterationDone) NextIteration();
   if (SearchDone) return PlayBestMove();

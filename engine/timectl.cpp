@@ -31,6 +31,12 @@ uint16_t LocalTimeSecond() {
 
 SecondsSource Source = LocalTimeSecond;
 
+bool WholeSecondsSpent() {
+  return SecondsPerMove > 0 && ThinkSeconds >= SecondsPerMove - 1;
+}
+
+BudgetTest Budget = WholeSecondsSpent;
+
 void AddSecond(GameClock& clock) {
   if (++clock.seconds < 60) return;
   clock.seconds = 0;
@@ -44,6 +50,14 @@ void AddSecond(GameClock& clock) {
 void SetSecondsSource(SecondsSource source) { Source = source ? source : LocalTimeSecond; }
 
 uint16_t WallClockSecond() { return Source(); }
+
+void SetBudgetTest(BudgetTest test) {
+  Budget = test ? test : WholeSecondsSpent;
+}
+
+bool BudgetSpent() {
+  return Budget();
+}
 
 uint8_t SecondTick() {
   const uint16_t now = Source();

@@ -21,6 +21,13 @@ using SecondsSource = uint16_t (*)();
 void SetSecondsSource(SecondsSource source);
 uint16_t WallClockSecond();
 
+// Whether the move's budget is spent, asked by the search after every slice: by default
+// SecondsPerMove > 0 and ThinkSeconds >= SecondsPerMove - 1. A front end that keeps finer time
+// installs its own test; nullptr restores the default.
+using BudgetTest = bool (*)();
+void SetBudgetTest(BudgetTest test);
+bool BudgetSpent();
+
 // The console's clock step: 1 when a new wall-clock second began since the last call; it then
 // counts one second for the side to move, refreshes the node rate and ends a finished game's
 // turn (TurnState 2).

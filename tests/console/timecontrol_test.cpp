@@ -1,5 +1,7 @@
 // The time commands' arithmetic, driven through the command table on CommandLine, and the
 // columns of the thinking line and the summary after a search.
+#include "console/timecontrol.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -71,6 +73,21 @@ TEST(TimeControl, CommandsGiveTheWorkedOutBudgets) {
                   MovesPerControl, IncrementSeconds, RemainingCentis, MovesThisControl,
                   TimeReceived);
     EXPECT_EQ(state, expected);
+  }
+}
+
+TEST(TimeControl, UciBudgetsInMilliseconds) {
+  SetStartPosition(GameBoard);  // 32 pieces
+  // The clock, the increment, the moves to go and ScoreDrop, then the budget: 500 a move (under
+  // a second, kept) and 500 * 17 div 30 for the pieces; 100000 less three tenths for the drop,
+  // and 56666; the last move before the control, all but a second, and not below 0; a fortieth
+  // of the clock and the increment; never more than half the clock.
+  const int64_t rows[][5] = {{20000, 0, 40, 0, 783},      {4000000, 0, 40, 300, 126666},
+                             {5000, 0, 1, 0, 4000},       {800, 0, 1, 0, 0},
+                             {80000, 12000, 0, 0, 14000}, {500, 2000, 0, 0, 250}};
+  for (const auto& [clock, increment, movesToGo, drop, budget] : rows) {
+    ScoreDrop = static_cast<int32_t>(drop);
+    EXPECT_EQ(MoveBudgetMilliseconds(clock, increment, movesToGo), budget) << clock;
   }
 }
 

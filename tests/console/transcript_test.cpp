@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <regex>
 #include <string>
 #include <vector>
@@ -24,6 +26,8 @@ struct Transcript {
   std::string lastMove = "";  // what the last move may be, '|' between
   int thinking = -1;          // 1: thinking lines shown, 0: none, -1: not checked
   int seconds = 60;           // the program ends within this time
+  double atLeast = 0;         // and not before this time (printed)
+  std::string legalIn = "";   // a FEN: the last move must be legal there (korvanewb's UCI judges)
 };
 
 const std::string StartBoard = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
@@ -42,6 +46,10 @@ const std::regex UciSearchLine(
 // Lines that report something: every one printed must be one the case expects.
 const std::string Notable = "Illegal move*|tellusererror*|1-0*|0-1*|1/2*|Hint*|info string*";
 
+// Not in the book, so the engine searches; White to move.
+const std::string Middle =
+    "uci;position fen r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4";
+
 bool Matches(const std::string& line, const std::string& wanted) {
   return wanted.ends_with('*') ? line.starts_with(wanted.substr(0, wanted.size() - 1))
                                : line == wanted;
@@ -51,7 +59,11 @@ void Check(const Transcript& t) {
   std::string text = t.input + ";";
   std::replace(text.begin(), text.end(), ';', '\n');
   SCOPED_TRACE(text.substr(0, 400));
+  const auto start = std::chrono::steady_clock::now();
   const SessionResult run = RunSession(text, t.seconds);
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  if (t.atLeast > 0) std::printf("%s: ended after %.2f s\n", t.input.c_str(), took.count());
+  EXPECT_GE(took.count(), t.atLeast);
   ASSERT_EQ(run.exit, 0) << run.output;
   EXPECT_TRUE(run.crlf);
   const std::vector<std::string> expected = Split(t.lines, "|"), input = Split(text, "\r\n");
@@ -79,6 +91,10 @@ void Check(const Transcript& t) {
   EXPECT_TRUE(t.lastMove.empty() || moves.empty() ||
               ("|" + t.lastMove + "|").find("|" + moves.back() + "|") != std::string::npos)
       << moves.back();
+  if (!t.legalIn.empty() && !moves.empty()) {
+    const std::string check = "uci\nposition fen " + t.legalIn + " moves " + moves.back() + "\n";
+    EXPECT_EQ(RunSession(check).output.find("refused"), std::string::npos) << moves.back();
+  }
   EXPECT_TRUE(t.thinking < 0 || (thinking > 0) == (t.thinking == 1)) << thinking << " thinking";
   // A diagram answers every "huh" and, at a plain console, every move of the engine.
   const bool console = std::ranges::count(input, "xboard") == 0 && input.front() != "uci";
@@ -154,14 +170,35 @@ TEST(Transcript, ForceSetboardColoursAndLineInput) {
   const std::string kept = "e2e5" + std::string(116, 'z');
   const std::string line = kept + "e2e6" + std::string(76, 'z');
   const std::string refusal = "tellusererror Illegal position";
+  // Loaded positions and opening lines as xboard hands them over (xboard -lpf, -lgf, -debug):
+  // one move, legal in xboard's game. The positions: a set-up, then after d2d3 and c6a5; after
+  // the line e2e4 e7e5 g1f3 b8c6, then f1b5; after e2e4 c7c5.
+  const std::string set = "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2N2N2/PPPP1PPP/R1BQK2R w KQ";
+  const std::string d3 = "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2NP1N2/PPP2PPP/R1BQK2R b KQ";
+  const std::string na5 = "r1bq1rk1/ppp2ppp/3p1n2/n1b1p3/2B1P3/2NP1N2/PPP2PPP/R1BQK2R w KQ";
+  const std::string nc6 = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq";
+  const std::string bb5 = "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq";
+  const std::string c5 = "rnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w KQkq";
+  const std::string lpf = "xboard;protover 2;new;level 40 0:30 0;post;hard;force;setboard ";
+  const std::string lgf = "xboard;new;st 1;force;e2e4;", tc = ";time 300;otim 300;";
+  const std::string line4 = lgf + "e7e5;g1f3;b8c6;computer";
   for (const Transcript& t : std::vector<Transcript>{
+           {.input = lpf + set + ";computer;black" + tc + "white;go", .moves = 1, .legalIn = set},
+           {.input = lpf + set + ";computer" + tc + "d2d3;black;go", .moves = 1, .legalIn = d3},
+           {.input = lpf + d3 + ";computer" + tc + "c6a5;white;go", .moves = 1, .legalIn = na5},
+           {.input = line4 + ";black;white;go", .moves = 1, .legalIn = nc6},
+           {.input = line4 + tc + "f1b5;black;go", .moves = 1, .legalIn = bb5},
+           // An opening line of odd length: the engine waits for White's answer, then plays White.
+           {.input = lgf + "computer" + tc + "c7c5;white;go", .moves = 1, .legalIn = c5},
            // The engine moves for White; the diagram is then seen from Black's side.
            {Xboard + "force;e2e4;e7e5;white;go;huh", 1,
             "********/********/********/***P****/***p****/********/ppp1pppp/rnbkqbnr"},
            // "black" after "white" makes the engine Black again: it answers e2e4 from there.
            {Xboard + "force;e2e4;white;black;go;huh", 1,
             "********/********/********/********/4P3/8/PPPP1PPP/RNBQKBNR"},
-           {Xboard + "computer;force;e2e4", 1},
+           // "force" lasts its line after "computer"; the engine answers a move, and a new game
+           // in which it is to move.
+           {Xboard + "computer;force;e2e4;force;setboard 4k3/8/8/8/8/8/8/4K1N1 b;new", 2},
            // The engine as White waits while Black is to move.
            {"xboard;force;setboard 8/8/8/8/8/8/8/K6k b;white;go;huh", 0, "k6K/8/8/8/8/8/8/8"},
            // Promotions typed in force mode place the piece named, for either side, survive a
@@ -205,9 +242,6 @@ TEST(Transcript, ForceSetboardColoursAndLineInput) {
 }
 
 TEST(Transcript, UciSessions) {
-  // Not in the book, so the engine searches; White to move.
-  const std::string middle =
-      "uci;position fen r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4";
   const std::string id = "id name KorvaneWB v1.42|id author the Korvane developers|uciok|";
   const std::string refused = "info string position refused*|";
   for (const Transcript& t : std::vector<Transcript>{
@@ -251,15 +285,17 @@ TEST(Transcript, UciSessions) {
            // Endless searches answer on "stop", "ponderhit" or the end of the input ("quit"
            // gives no answer); "isready" is answered during a search, and a new position waits
            // for the search's end.
-           {middle + ";go infinite;isready;stop;quit", 1, "", "readyok|bestmove *"},
-           {middle + ";go infinite", 1},
-           {.input = middle + ";go ponder movetime 500;ponderhit", .moves = 1, .seconds = 5},
-           {middle + ";go depth 4;position startpos moves e2e4;go depth 3;isready", 2, "",
+           {Middle + ";go infinite;isready;stop;quit", 1, "", "readyok|bestmove *"},
+           {Middle + ";go infinite", 1},
+           {.input = Middle + ";go ponder movetime 500;ponderhit", .moves = 1, .seconds = 5},
+           // Budgets are in milliseconds: 1.5 seconds and a slice.
+           {.input = Middle + ";go movetime 1500", .moves = 1, .seconds = 10, .atLeast = 1.5},
+           {Middle + ";go depth 4;position startpos moves e2e4;go depth 3;isready", 2, "",
             "bestmove *|bestmove *|readyok", e4Book},
            // On its own clock: overdrawn, or a second against ten minutes on the other's, it
-           // answers within about a second whichever colour it plays.
-           {.input = middle + ";go wtime -1000 btime 600000", .moves = 1, .seconds = 5},
-           {.input = middle + " moves e1g1;go wtime 600000 btime 1000", .moves = 1, .seconds = 5},
+           // answers at once whichever colour it plays.
+           {.input = Middle + ";go wtime -1000 btime 600000", .moves = 1, .seconds = 5},
+           {.input = Middle + " moves e1g1;go wtime 600000 btime 1000", .moves = 1, .seconds = 5},
        }) {
     Check(t);
   }

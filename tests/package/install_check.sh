@@ -185,7 +185,8 @@ covers man6/korvane3d.6.gz $("$root/games/korvane3d" --help | grep -oE -- '--[a-
 covers man1/kvtool.1.gz $("$root/bin/kvtool" --help | grep -oE -- '(^  kvtool [a-z-]+|--[a-z0-9-]+)' |
   sed 's/^  kvtool //' | sort -u)
 covers man6/korvanewb.6.gz setboard $(cat "$source"/console/*.cpp |
-  grep -oE '((CommandIs|StartsWith)\(|command == )"[a-z]+' | sed 's/.*"//' | sort -u)
+  grep -oE '((CommandIs|StartsWith)\(|command == )"[a-z]+' | sed 's/.*"//' | sort -u) \
+  $("$root/games/korvanewb" --help | grep -oE -- '--[a-z-]+' | sort -u)
 
 if [ "$failures" -eq 0 ]; then
   echo "PASS: staged tree, xboard session ($answer), korvane3d menus, .deb, desktop entry, man pages"
