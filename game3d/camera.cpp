@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "game3d/settings.h"
+#include "platform3d/clip.h"
 #include "platform3d/faces.h"
 #include "platform3d/platform.h"
 #include "platform3d/transform.h"
@@ -12,7 +14,7 @@ double CameraX, CameraY, CameraZ;
 namespace {
 
 constexpr double LastAngle = 359.9;
-constexpr double StepAcross = 4;  // world units per frame
+constexpr double StepAcross = 4;  // world units per frame at 60 frames a second
 constexpr double StepUpDown = 6;
 
 struct CameraPlace {
@@ -34,11 +36,28 @@ double WrapAngle(double angle) {
   return angle;
 }
 
-// A step across the floor in direction `heading`, shortened as the camera looks up or down.
-void StepAlong(double heading, double sign) {
-  const double across = StepAcross * CosDeg(CameraPitch);
-  CameraX += sign * across * SinDeg(heading);
-  CameraZ += sign * across * CosDeg(heading);
+// Where the camera may be: inside the room's walls, floor and ceiling with the room shown,
+// far enough from them that the nearest face is not clipped away; otherwise a box around the
+// board as large as the field of dots.
+struct Box {
+  double low, high, top, bottom;  // x and z from low to high, y from top to bottom
+};
+constexpr Box RoomBox = {-1500 + NearPlane, 2100 - NearPlane, -1200 + NearPlane, 200 - NearPlane};
+constexpr Box OpenBox = {-1480, 2130, -1180, 230};
+
+void KeepInside() {
+  const Box& box = BuiltSurroundings == 1 ? RoomBox : OpenBox;
+  CameraX = std::clamp(CameraX, box.low, box.high);
+  CameraZ = std::clamp(CameraZ, box.low, box.high);
+  CameraY = std::clamp(CameraY, box.top, box.bottom);
+}
+
+// `steps` steps across the floor in direction `heading`, shortened as the camera looks up or
+// down.
+void StepAlong(double heading, double steps) {
+  const double across = steps * StepAcross * CosDeg(CameraPitch);
+  CameraX += across * SinDeg(heading);
+  CameraZ += across * CosDeg(heading);
 }
 
 }  // namespace
@@ -52,34 +71,34 @@ void PlaceNewGameCamera(uint8_t playerSide) {
                         : CameraPlace{450, -550, 1300, 175, 320});
 }
 
-void MoveCamera() {
+void MoveCamera(double frames) {
   if (KeyDown[VkSpace] || RightButton) {
     // The pointer's distance from the screen centre sets the turning speed.
-    CameraYaw = WrapAngle(CameraYaw - (400.0 - MouseX) / 300.0);
-    CameraPitch = WrapAngle(CameraPitch + (300.0 - MouseY) / 320.0);
+    CameraYaw = WrapAngle(CameraYaw - frames * (400.0 - MouseX) / 300.0);
+    CameraPitch = WrapAngle(CameraPitch + frames * (300.0 - MouseY) / 320.0);
   }
-  CameraX = std::clamp(CameraX, -1480.0, 2130.0);
-  CameraZ = std::clamp(CameraZ, -1480.0, 2130.0);
-  CameraY = std::clamp(CameraY, -1180.0, 230.0);
+  KeepInside();
   // Each key on its own: Up and Down together cancel out.
   if (KeyDown[VkUp]) {
-    StepAlong(CameraYaw, 1);
-    CameraY -= StepUpDown * SinDeg(CameraPitch);
+    StepAlong(CameraYaw, frames);
+    CameraY -= frames * StepUpDown * SinDeg(CameraPitch);
   }
   if (KeyDown[VkDown]) {
-    StepAlong(CameraYaw, -1);
-    CameraY += StepUpDown * SinDeg(CameraPitch);
+    StepAlong(CameraYaw, -frames);
+    CameraY += frames * StepUpDown * SinDeg(CameraPitch);
   }
   if (KeyDown[VkLeft]) {
     double heading = CameraYaw - 90;
     if (heading < 0) heading += 360;
-    StepAlong(heading, 1);
+    StepAlong(heading, frames);
   }
   if (KeyDown[VkRight]) {
     double heading = CameraYaw + 90;
     if (heading > 360) heading -= 360;
-    StepAlong(heading, 1);
+    StepAlong(heading, frames);
   }
+  KeepInside();  // a step never ends outside
+  if (KeyDown[VkHome]) PlaceNewGameCamera(PlayerSideInGame());
 }
 
 void TakeCameraCell() {

@@ -11,6 +11,7 @@
 #include "game3d/menus.h"
 #include "game3d/menutext.h"
 #include "game3d/modelfile.h"
+#include "game3d/pacing.h"
 #include "game3d/panels.h"
 #include "game3d/pgn.h"
 #include "game3d/scene.h"
@@ -46,12 +47,23 @@ void AfterAMove() {
 void GameFrame() {
   uint8_t enginePlayed = 0;
   RunSearchForFrame(&enginePlayed);  // slices by SearchStrength while the engine is to move
+  SearchRestOfFrame(&enginePlayed);
   if (enginePlayed) AfterAMove();
   if (PickAndMove()) UpdateMoveListScroll();
   SecondTickWithThinking();
-  DrawGameFrame();
-  Present();
-  if (KeyDown[VkEscape]) MenuState = ShowingMenu;
+  if (GameFrameMustDraw()) {
+    DrawStarted();
+    DrawGameFrame();
+    DrawFinished();
+    Present();
+  } else {
+    PumpMessages();
+    WaitWhileInactive();
+  }
+  if (TakeEscape()) {
+    MenuState = ShowingMenu;
+    if (LeftButton) ClickLatch = 1;  // a press made on the board is no click in the menus
+  }
 }
 
 // The menus draw over the last game picture; the scene is not rendered meanwhile.
@@ -105,7 +117,7 @@ void DrawGameView() {
 
 void DrawGameFrame() {
   DrawGameView();
-  MoveCamera();
+  MoveCamera(CameraStepFrames());
   if (ShowThinking) DrawThinkingPanel();
   if (ShowMoveList) DrawMoveList();
   if (TurnState == 2) DrawGameEnd();
@@ -142,7 +154,9 @@ bool StartKorvane3d() {
 }
 
 bool MainLoopPass() {
-  if (MenuState == ShowingGame) {
+  if (!PassMustRun()) {
+    WaitForChange();
+  } else if (MenuState == ShowingGame) {
     GameFrame();
   } else {
     MenuPass();

@@ -289,7 +289,7 @@ constexpr PlacedText HelpLines[] = {
     {210, 260,
      "when a game is over save it to a pgn-file and replay it in any other chess program."},
     {210, 270, "try the room or the dots as surroundings and the wooden board for a warmer look."},
-    {210, 290, "take your time between moves. a game of chess is best enjoyed without hurry."},
+    {210, 290, "if you get lost in the room press the home key to fly straight back to your seat."},
     {210, 300, "have fun and good luck."},
     {210, 320,
      "my program knows all the rules of chess including en-passant and rules for castling  etc. "},
@@ -331,8 +331,24 @@ void HelpPageFrame() {
 
 }  // namespace
 
+bool TakeEscape() {
+  static uint8_t escapeLatch = 0;
+  if (!KeyDown[VkEscape]) escapeLatch = 0;
+  if (!KeyDown[VkEscape] || escapeLatch) return false;
+  escapeLatch = 1;
+  return true;
+}
+
 void MenuFrame() {
   if (MenuPage > LoadPage) MenuPage = MainPage;  // never leave the player on a blank menu
+  if (TakeEscape()) {
+    if (MenuPage == MainPage) {
+      MenuState = ShowingGame;
+      if (LeftButton) ClickLatch = 1;  // a press made in the menus is no move on the board
+      return;
+    }
+    MenuPage = MainPage;
+  }
   if (MenuPage == MainPage) MainPageFrame();
   if (MenuPage == SettingsPage) SettingsPageFrame();
   if (MenuPage == SavePage) SavePageFrame();

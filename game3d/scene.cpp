@@ -221,7 +221,9 @@ uint8_t HoverToSquare(uint8_t quad) {
 
 uint8_t PickAndMove() {
   uint8_t played = 0;
-  if (TurnState == 1 && SquareSelected && (LeftButton || KeyDown[VkReturn])) {
+  // A press already used elsewhere (begun in the menus, or on the move list) is not the board's.
+  const bool left = LeftButton && !ClickLatch;
+  if (TurnState == 1 && SquareSelected && (left || KeyDown[VkReturn])) {
     if (HoverSquare < BoardFaces) {
       played = HumanMove(HoverToSquare(SelectedSquare), HoverToSquare(HoverSquare));
       RefreshDisplayBoard();
@@ -229,7 +231,7 @@ uint8_t PickAndMove() {
     SquareSelected = 0;
     PlacePieces();
   }
-  if (LeftButton && TurnState == 1) {
+  if (left && TurnState == 1) {
     SquareSelected = 1;
     if (HoverSquare < BoardFaces) SelectedSquare = HoverSquare;
   }

@@ -26,6 +26,6 @@ void PlacePieces();
 void BuildSurroundings();
 // Engine square of a board quad, for the side the player has.
 uint8_t HoverToSquare(uint8_t quad);
-// The move attempt, then the selection, from the left button (Enter also tries the move).
-// Returns 1 when the human's move was played.
+// The move attempt, then the selection, from the left button unless ClickLatch says its press
+// was used elsewhere (Enter also tries the move). Returns 1 when the human's move was played.
 uint8_t PickAndMove();

@@ -20,7 +20,8 @@ enum class PlatformEventType : uint8_t {
   LeftReleased,
   RightPressed,
   RightReleased,
-  Quit,  // the system asks the program to close
+  Exposed,  // the window's picture was lost (uncovered, resized) and must be shown again
+  Quit,     // the system asks the program to close
 };
 
 struct PlatformEvent {
@@ -36,6 +37,8 @@ constexpr int32_t MouseMiddleHeld = 16;
 
 // Applies one event to the input and window state (the window procedure).
 void HandlePlatformEvent(const PlatformEvent& event);
+// Drops the event waiting for the next pump and the frame timing: a fresh process's state.
+void ResetPumpState();
 
 // Each returns nothing on success or the name of the system function that failed.
 const char* BackendStartDisplay();
@@ -43,7 +46,9 @@ const char* BackendCreateWindow(const char* title, WindowHandle* window);
 bool BackendMakeIcon();  // false: no icon, a warning only
 void BackendDestroyWindow();
 bool BackendNextEvent(PlatformEvent* event);  // false when the queue is empty; never waits
-bool BackendWaitForEvent();  // sleeps until an event may be there; false if none can come
+// Sleeps until an event may be there, for at most the milliseconds given; false if none can come.
+bool BackendWaitForEvent(uint32_t milliseconds);
+bool BackendEventWaiting();  // an event is queued; never waits
 void BackendSetCursorVisible(bool visible);
 bool BackendSetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel);
 void BackendRestoreDisplayMode();
@@ -51,6 +56,7 @@ void BackendMinimiseOrRestore(bool restore);
 void BackendMessageBox(const char* title, const char* text, bool fatal);
 void BackendStop();  // ends the process with status 1 (the memory backend may return)
 void BackendDelay(uint32_t milliseconds);
+void BackendSleep(uint32_t microseconds);  // the frame pacing's wait
 
 // The display bridge: frames of width x height on the window until closed. Results are not
 // examined by the program.

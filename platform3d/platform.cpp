@@ -3,6 +3,8 @@
 // backend.h.
 #include "platform3d/platform.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -18,6 +20,7 @@ uint8_t CursorShown = 1;
 uint8_t FullScreenActive = 0;
 uint8_t DisplayModeChanged = 0;
 uint8_t QuitRequested = 0;
+uint8_t EventsArrived = 0;
 int32_t ScreenWidth = 0, ScreenHeight = 0;
 uint8_t WindowedDisplay = 0;
 
@@ -31,6 +34,75 @@ bool WindowMinimised = false;
 // A counter like the system cursor's: the cursor shows while it is 0 or more.
 int32_t CursorCounter = 0;
 bool InFatalError = false;
+
+using Clock = std::chrono::steady_clock;
+constexpr auto FramePeriod = std::chrono::microseconds(16667);
+// With vsync a present returns at the refresh; the next one may start this much before the
+// following refresh, so that it is ready in time rather than waiting a whole refresh.
+constexpr auto PresentAllowance = std::chrono::milliseconds(2);
+Clock::time_point FrameDue;  // the next frame may be shown from here on
+
+// What the pump under way has changed. A second change of a button or key would hide the
+// first from the game, and a press together with a move would be seen where the move ended,
+// or (on the board) before the frame that finds the square under the mouse.
+struct PumpChanges {
+  bool left, right, moved, pressed;
+  uint8_t keys[KeyCount];
+};
+PumpChanges Pumped;
+PlatformEvent HeldOver;  // the event that waits for the next pump
+bool HaveHeldOver = false;
+
+bool ValidKey(int32_t code) {
+  return code > 0 && code < KeyCount;
+}
+
+// Notes the event's changes in Pumped; false (and nothing noted) when it must wait.
+bool TakeIntoPump(const PlatformEvent& event) {
+  using T = PlatformEventType;
+  bool press = false;
+  switch (event.type) {
+    case T::KeyPressed:
+    case T::KeyReleased: {
+      const uint8_t down = event.type == T::KeyPressed ? 1 : 0;
+      if (!ValidKey(event.code) || KeyDown[event.code] == down) return true;
+      if (Pumped.keys[event.code] || (down && Pumped.moved)) return false;
+      Pumped.keys[event.code] = 1;
+      press = down;
+      break;
+    }
+    case T::LeftPressed:
+    case T::LeftReleased:
+    case T::RightPressed:
+    case T::RightReleased: {
+      const bool left = event.type == T::LeftPressed || event.type == T::LeftReleased;
+      const uint8_t down = event.type == T::LeftPressed || event.type == T::RightPressed;
+      bool& changed = left ? Pumped.left : Pumped.right;
+      if ((left ? LeftButton : RightButton) == down) return true;
+      if (changed || (down && Pumped.moved)) return false;
+      changed = true;
+      press = down;
+      break;
+    }
+    case T::MouseMoved: {
+      // A move may carry a single held button (see HandlePlatformEvent): a press of its own.
+      const bool left = event.code == MouseLeftHeld && !LeftButton;
+      const bool right = event.code == MouseRightHeld && !RightButton;
+      const bool moves = event.x != MouseX || event.y != MouseY;
+      if ((moves && Pumped.pressed) || (left && Pumped.left) || (right && Pumped.right))
+        return false;
+      Pumped.moved |= moves;
+      Pumped.left |= left;
+      Pumped.right |= right;
+      press = left || right;
+      break;
+    }
+    default:
+      break;
+  }
+  Pumped.pressed |= press;
+  return true;
+}
 
 void UpdateActive() {
   WindowActive = WindowMinimised ? 0 : 1;
@@ -57,6 +129,11 @@ void ShowBox(const char* title, const char* text, bool fatal) {
     PumpMessages();
   }
   BackendMessageBox(title == nullptr ? "" : title, text == nullptr ? "" : text, fatal);
+  // Whatever was pressed or released while the box had the input never reached the game: the
+  // game starts again from nothing held, so the next press counts.
+  ClearKeys();
+  LeftButton = RightButton = 0;
+  HaveHeldOver = false;
   if (FullScreenActive) {
     MinimiseOrRestore(true);
     PumpMessages();
@@ -66,6 +143,7 @@ void ShowBox(const char* title, const char* text, bool fatal) {
 }  // namespace
 
 void HandlePlatformEvent(const PlatformEvent& event) {
+  EventsArrived = 1;
   switch (event.type) {
     case PlatformEventType::Created:
       WindowCreated = 1;
@@ -77,6 +155,7 @@ void HandlePlatformEvent(const PlatformEvent& event) {
       break;
     case PlatformEventType::FocusGained:
     case PlatformEventType::FocusLost:
+    case PlatformEventType::Exposed:
       break;
     case PlatformEventType::Minimised:
       WindowMinimised = true;
@@ -88,7 +167,7 @@ void HandlePlatformEvent(const PlatformEvent& event) {
       break;
     case PlatformEventType::KeyPressed:
     case PlatformEventType::KeyReleased:
-      if (event.code > 0 && event.code < KeyCount) {
+      if (ValidKey(event.code)) {
         KeyDown[event.code] = event.type == PlatformEventType::KeyPressed ? 1 : 0;
       }
       break;
@@ -116,6 +195,12 @@ void HandlePlatformEvent(const PlatformEvent& event) {
       QuitRequested = 1;
       break;
   }
+}
+
+void ResetPumpState() {
+  HaveHeldOver = false;
+  EventsArrived = 0;
+  FrameDue = Clock::time_point();
 }
 
 void PlatformStart() {
@@ -160,17 +245,32 @@ void WaitForCreate() {
 }
 
 void PumpMessages() {
+  std::memset(&Pumped, 0, sizeof Pumped);
   PlatformEvent event;
-  while (BackendNextEvent(&event)) {
+  while (HaveHeldOver || BackendNextEvent(&event)) {
+    if (HaveHeldOver) event = HeldOver;
+    HaveHeldOver = !TakeIntoPump(event);
+    if (HaveHeldOver) {
+      HeldOver = event;
+      break;
+    }
     HandlePlatformEvent(event);
     if (event.type == PlatformEventType::Quit) break;
   }
 }
 
+void WaitForEvents(uint32_t milliseconds) {
+  if (!HaveHeldOver) BackendWaitForEvent(milliseconds);
+}
+
+bool EventsWaiting() {
+  return HaveHeldOver || BackendEventWaiting();
+}
+
 void WaitWhileInactive() {
   if (WindowActive) return;
   while (!WindowActive && WindowCreated && !QuitRequested) {
-    if (!BackendWaitForEvent()) break;
+    if (!HaveHeldOver && !BackendWaitForEvent(250)) break;
     PumpMessages();
   }
   // Nothing pressed before the pause may stay held after it.
@@ -240,7 +340,20 @@ void LeaveFullScreen() {
 }
 
 void PresentFrame(const uint16_t* pixels) {
+  const auto wait = FrameDue - Clock::now();
+  if (wait > Clock::duration::zero()) {
+    BackendSleep(
+        static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(wait).count()));
+  }
+  const auto start = Clock::now();
   DirectDrawBlit(pixels);
+  FrameDue = std::max(start + FramePeriod, Clock::now() + FramePeriod - PresentAllowance);
+}
+
+int32_t FrameMicrosecondsLeft() {
+  const auto left = FrameDue - Clock::now();
+  if (left <= Clock::duration::zero()) return 0;
+  return static_cast<int32_t>(std::chrono::duration_cast<std::chrono::microseconds>(left).count());
 }
 
 void MinimiseOrRestore(bool restore) {

@@ -12,6 +12,7 @@ constexpr int32_t KeyCount = 257;  // KeyDown is indexed by Windows virtual-key 
 constexpr uint16_t VkReturn = 13;
 constexpr uint16_t VkEscape = 27;
 constexpr uint16_t VkSpace = 32;
+constexpr uint16_t VkHome = 36;
 constexpr uint16_t VkLeft = 37;
 constexpr uint16_t VkUp = 38;
 constexpr uint16_t VkRight = 39;
@@ -27,6 +28,7 @@ extern uint8_t CursorShown;         // state last given to ShowMouse; 1 at start
 extern uint8_t FullScreenActive;    // full screen entered and the display bridge open
 extern uint8_t DisplayModeChanged;  // the last SetDisplayMode switched the display
 extern uint8_t QuitRequested;       // the system asked the program to close (window close, signal)
+extern uint8_t EventsArrived;  // PumpMessages handled an event since the game last cleared this
 extern int32_t ScreenWidth, ScreenHeight;  // frame size given to EnterFullScreen
 // Set before the window is made: a framed, resizable window of the frame's size, the frame
 // scaled into it, instead of full screen.
@@ -36,7 +38,14 @@ void PlatformStart();        // MMX check, cursor state
 void RegisterWindowClass();  // start the display system
 WindowHandle CreateMainWindow(const char* title);
 void WaitForCreate();
-void PumpMessages();       // handle every queued event, never waits
+// Handles the queued events, never waits. A press or release that would be undone within one
+// pump, and a press in the same pump as a move of the mouse, wait for the next pump: so every
+// press is seen by a frame, where it was made, however short it was.
+void PumpMessages();
+// Sleeps until an event is queued, for at most the milliseconds given.
+void WaitForEvents(uint32_t milliseconds);
+// An event is queued for the next PumpMessages.
+bool EventsWaiting();
 void WaitWhileInactive();  // sleep on events while minimised
 void DestroyMainWindow();
 void ClearKeys();
@@ -45,7 +54,12 @@ void EnterFullScreen(int32_t width, int32_t height);
 void LeaveFullScreen();
 void SetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel);
 void RestoreDisplayMode();
-void PresentFrame(const uint16_t* pixels);  // width x height 5-6-5 pixels of EnterFullScreen
+// Shows a frame of width x height 5-6-5 pixels (those of EnterFullScreen), at most one per
+// display refresh: where the display does not hold it back itself, it waits for its turn at 60
+// frames a second.
+void PresentFrame(const uint16_t* pixels);
+// Microseconds until the next frame is due; 0 once it is.
+int32_t FrameMicrosecondsLeft();
 void MinimiseOrRestore(bool restore);
 void Delay(uint32_t milliseconds);
 

@@ -16,21 +16,10 @@
 #include "game3d/mainloop.h"
 #include "game3d/scene.h"
 #include "game3d/settings.h"
-#include "platform3d/mem/mem_backend.h"
 #include "platform3d/platform.h"
 #include "platform3d/transform.h"
 
 namespace {
-
-// The game stops on a bad data file through FatalError; here its text goes to stderr.
-void ReportAndExit() {
-  if (!MemMessageBoxes.empty()) {
-    std::string text = MemMessageBoxes.back().text;
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    std::fprintf(stderr, "kvtool: %s\n%s\n", MemMessageBoxes.back().title.c_str(), text.c_str());
-  }
-  std::exit(1);
-}
 
 bool ParseChoice(const char* text, std::initializer_list<const char*> names, uint8_t* value) {
   uint8_t index = 0;
@@ -58,7 +47,6 @@ bool ParseCamera(const char* text, SceneOptions* options) {
 }  // namespace
 
 void BuildToolScene(const SceneOptions& options) {
-  MemFatalHandler = ReportAndExit;
   HashAllocate();
   SeedRandom(1);
   AllocSurface(&BackBuffer, FrameWidth, FrameHeight, true);

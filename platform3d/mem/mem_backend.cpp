@@ -1,5 +1,6 @@
 #include "platform3d/mem/mem_backend.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -21,7 +22,15 @@ uint32_t MemStopCalls = 0;
 
 namespace {
 
+// A program on this backend (kvtool without SDL) still says why it stops.
 void ExitProcess() {
+  if (!MemMessageBoxes.empty()) {
+    std::string text = MemMessageBoxes.back().text;
+    for (char& c : text) {
+      if (c == '\r') c = '\n';
+    }
+    std::fprintf(stderr, "%s\n%s\n", MemMessageBoxes.back().title.c_str(), text.c_str());
+  }
   std::exit(1);
 }
 
@@ -66,6 +75,7 @@ void MemReset() {
   MemDelayCalls = 0;
   MemStopCalls = 0;
   EventQueue.clear();
+  ResetPumpState();
   MainWindow = nullptr;
   WindowCreated = 0;
   WindowActive = 0;
@@ -106,7 +116,11 @@ bool BackendNextEvent(PlatformEvent* event) {
 }
 
 // Nothing outside the test can send an event, so an empty queue means none will ever come.
-bool BackendWaitForEvent() {
+bool BackendWaitForEvent(uint32_t) {
+  return !EventQueue.empty();
+}
+
+bool BackendEventWaiting() {
   return !EventQueue.empty();
 }
 
@@ -139,6 +153,9 @@ void BackendDelay(uint32_t milliseconds) {
   MemDelayTotal += milliseconds;
   ++MemDelayCalls;
 }
+
+// Frames are not held back here: tests and tools run at full speed.
+void BackendSleep(uint32_t) {}
 
 int32_t GetDefaultDirectDraw(WindowHandle, int32_t width, int32_t height) {
   if (width < 0) width = 0;

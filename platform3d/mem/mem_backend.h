@@ -28,8 +28,8 @@ extern uint32_t MemPumpCalls;   // events polled for: one per PumpMessages plus 
 extern uint64_t MemDelayTotal;  // milliseconds asked of Delay (it never sleeps here)
 extern uint32_t MemDelayCalls;
 extern uint32_t MemStopCalls;  // times the program would have stopped
-// Called where the process would stop; the default exits with status 1. Tests install one
-// that returns, and FatalError then returns to its caller.
+// Called where the process would stop; the default puts the last box on stderr and exits with
+// status 1. Tests install one that returns, and FatalError then returns to its caller.
 extern void (*MemFatalHandler)();
 
 // Queues an event for the next PumpMessages, as if the system had sent it.

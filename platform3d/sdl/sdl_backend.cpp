@@ -2,11 +2,18 @@
 // a streaming 5-6-5 texture as the display bridge, SDL message boxes.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
+#include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <fstream>
 #include <string>
+#include <thread>
 
 #include "platform3d/backend.h"
 #include "platform3d/keys.h"
@@ -44,6 +51,29 @@ bool MakeIcon() {
   }
   SDL_UnlockSurface(Icon);
   return true;
+}
+
+// Kills every child of this process: the box's, which SDL started and waits for. They are
+// found through /proc, their parent being this process.
+void EndChildProcesses() {
+  DIR* processes = opendir("/proc");
+  if (processes == nullptr) return;
+  const std::string self = std::to_string(getpid());
+  while (const dirent* entry = readdir(processes)) {
+    const std::string pid = entry->d_name;
+    if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    // The parent is the second field after the command name, which is in parentheses and may
+    // hold anything.
+    std::string stat;
+    std::getline(std::ifstream("/proc/" + pid + "/stat"), stat);
+    const size_t name = stat.rfind(')');
+    if (name == std::string::npos) continue;
+    char state;
+    char parent[16] = {};
+    if (std::sscanf(stat.c_str() + name + 1, " %c %15s", &state, parent) == 2 && self == parent)
+      kill(static_cast<pid_t>(std::stol(pid)), SIGKILL);
+  }
+  closedir(processes);
 }
 
 int32_t Clamp(int32_t value, int32_t low, int32_t high) {
@@ -84,6 +114,10 @@ bool TranslateWindowEvent(const SDL_WindowEvent& window, PlatformEvent* out) {
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_SHOWN:
       out->type = PlatformEventType::Restored;
+      return true;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      out->type = PlatformEventType::Exposed;
       return true;
     case SDL_WINDOWEVENT_CLOSE:
       out->type = PlatformEventType::Quit;
@@ -140,7 +174,7 @@ bool Translate(const SDL_Event& event, PlatformEvent* out) {
 const char* BackendStartDisplay() {
   if (VideoStarted) return nullptr;
   SDL_SetMainReady();
-  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");  // the engine thinks between frames
+  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");  // one frame a refresh where the display offers it
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return "SDL_Init";
@@ -204,12 +238,16 @@ bool BackendNextEvent(PlatformEvent* event) {
   return false;
 }
 
-bool BackendWaitForEvent() {
+bool BackendWaitForEvent(uint32_t milliseconds) {
   if (!Pending.empty()) return true;
   if (!VideoStarted) return false;
   // Sleeps in SDL until something arrives; the timeout only bounds one wait.
-  SDL_WaitEventTimeout(nullptr, 250);
+  SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds));
   return true;
+}
+
+bool BackendEventWaiting() {
+  return !Pending.empty() || (VideoStarted && SDL_PollEvent(nullptr) == 1);
 }
 
 void BackendSetCursorVisible(bool visible) {
@@ -254,11 +292,35 @@ void BackendMessageBox(const char* title, const char* text, bool fatal) {
     if (c == '\r') c = '\n';
   }
   // The text goes to stderr first, so a script that runs the program sees it even while the
-  // box waits for Enter or a click.
+  // box waits for Enter or a click. Without a display started (kvtool) that is all.
   std::fprintf(stderr, "%s\n%s\n", title, lines.c_str());
   std::fflush(stderr);
+  if (!VideoStarted) return;
   uint32_t kind = fatal ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+  // SDL shows the box from a process of its own and waits for it with no way out, so Ctrl-C
+  // and SIGTERM would leave both running. Meanwhile a watcher thread takes the two signals and
+  // ends the box's process; the program then stops as the box's end would have it: a fatal
+  // error as before, any other box through a quit.
+  sigset_t ending, previous;
+  sigemptyset(&ending);
+  sigaddset(&ending, SIGINT);
+  sigaddset(&ending, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &ending, &previous);
+  std::atomic<bool> closed{false};
+  std::atomic<int> signalled{0};
+  std::thread watcher([&] {
+    const timespec tick{0, 100 * 1000 * 1000};
+    while (!closed) {
+      const int sig = sigtimedwait(&ending, nullptr, &tick);
+      if (sig > 0) signalled = sig;
+      if (signalled != 0) EndChildProcesses();
+    }
+  });
   SDL_ShowSimpleMessageBox(kind, title, lines.c_str(), Window);
+  closed = true;
+  watcher.join();
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  if (signalled != 0) Pending.push_back({PlatformEventType::Quit, 0, 0, 0});
 }
 
 void BackendStop() {
@@ -273,10 +335,31 @@ void BackendDelay(uint32_t milliseconds) {
   SDL_Delay(milliseconds);
 }
 
+void BackendSleep(uint32_t microseconds) {
+  std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+}
+
 int32_t GetDefaultDirectDraw(WindowHandle window, int32_t width, int32_t height) {
   CloseDirectDraw();
   if (window == nullptr || window != Window || width <= 0 || height <= 0) return 1;
-  Renderer = SDL_CreateRenderer(Window, -1, 0);
+  // A frame shown at its own size goes through SDL's software renderer to the window system's
+  // framebuffer: well under a millisecond a frame, where a GL renderer without a graphics card
+  // costs several. A scaled frame goes to the accelerated renderer.
+  int shownWidth = 0, shownHeight = 0;
+  SDL_Rect bounds;
+  if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+          SDL_WINDOW_FULLSCREEN_DESKTOP &&
+      SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(Window), &bounds) == 0) {
+    shownWidth = bounds.w;
+    shownHeight = bounds.h;
+  } else {
+    SDL_GetWindowSize(Window, &shownWidth, &shownHeight);
+  }
+  if (shownWidth == width && shownHeight == height) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
+  }
+  if (Renderer == nullptr) Renderer = SDL_CreateRenderer(Window, -1, 0);
   if (Renderer == nullptr) return 1;
   SDL_RenderSetLogicalSize(Renderer, width, height);
   Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width,

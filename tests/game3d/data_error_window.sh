@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # korvane3d with a missing and with a damaged data file, in a real window under Xvfb: the
 # message goes to stderr first, names the file (and the line), shows in a box that Enter or a
-# click closes, and the program then stops with status 1 before drawing the scene.
+# click closes, and the program then stops with status 1 before drawing the scene. SIGTERM
+# while the box waits ends the program (status 1) and the box's process with it.
 set -u
 game=$1
 data=$2
@@ -11,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 
 if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec timeout 60 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game" "$data"
+  INSIDE_XVFB=1 exec timeout 120 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game" "$data"
 fi
 
 fail() {
@@ -19,40 +20,68 @@ fail() {
   exit 1
 }
 
-# Runs korvane3d on the folder, closes its box with "enter" or "click", checks what it said.
+# The box's window once it is on the screen, found by its title ("" after 30 s).
+box_window() {
+  local box
+  for _ in $(seq 150); do
+    box=$(xwininfo -root -tree | awk '/"DATA FILE ERROR !"/ {print $1; exit}')
+    [ -n "$box" ] && xwininfo -id "$box" | grep -q IsViewable && echo "$box" && return
+    sleep 0.2
+  done
+}
+
+# True once the process has ended, waiting at most $2 tenths of a second.
+ended() {
+  for _ in $(seq "$2"); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  ! kill -0 "$1" 2>/dev/null
+}
+
+# Runs korvane3d on the folder, closes its box with "enter", "click" or "term" (SIGTERM),
+# checks what it said and that it stopped with status 1.
 check() {
   local folder=$1 closeWith=$2 said=$3
   KORVANE_DATA=$folder "$game" 2>"$work/stderr.txt" &
-  local pid=$! box=""
-  for _ in $(seq 50); do
-    box=$(xwininfo -root -tree | awk '/"DATA FILE ERROR !"/ {print $1; exit}')
-    [ -n "$box" ] && break
-    sleep 0.2
-  done
+  local pid=$!
+  local box
+  box=$(box_window)
   grep -q "$said" "$work/stderr.txt" || fail "stderr lacks '$said': $(cat "$work/stderr.txt")"
   [ -n "$box" ] || fail "no message box for '$said'"
-  if [ "$closeWith" = enter ]; then
-    xdotool windowfocus --sync "$box" key Return
-  else
-    # The OK button sits at the middle of the box's bottom edge.
-    eval "$(xdotool getwindowgeometry --shell "$box")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 24)) click 1
-  fi
-  for _ in $(seq 25); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
+  local boxProcess
+  boxProcess=$(pgrep -P "$pid")
+  # Each try gives the box the focus first; a loaded machine may need more than one. A
+  # signal has one try.
+  for _ in 1 2 3; do
+    if [ "$closeWith" = enter ]; then
+      xdotool windowfocus --sync "$box" key Return 2>/dev/null
+    elif [ "$closeWith" = click ]; then
+      # The OK button sits at the middle of the box's bottom edge.
+      eval "$(xdotool getwindowgeometry --shell "$box")"
+      xdotool windowfocus --sync "$box" mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 24)) click 1
+    else
+      kill -TERM "$pid"
+      ended "$pid" 50
+      break
+    fi
+    ended "$pid" 50 && break
   done
-  if kill -0 "$pid" 2>/dev/null; then
+  if ! ended "$pid" 1; then
     kill "$pid"
     fail "the box did not close with $closeWith"
   fi
   wait "$pid"
   local status=$?
-  [ "$status" -eq 1 ] || fail "exit status $status for '$said'"
+  [ "$status" -eq 1 ] || fail "exit status $status for '$said' ($closeWith)"
+  for child in $boxProcess; do
+    ended "$child" 10 || fail "the box's process $child outlived the program ($closeWith)"
+  done
 }
 
 mkdir "$work/missing"
 check "$work/missing" enter 'The data file "font1.kvm" was not found'
+check "$work/missing" term 'The data file "font1.kvm" was not found'
 
 mkdir "$work/damaged"
 cp "$data"/*.kvm "$work/damaged/"

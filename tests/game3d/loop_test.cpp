@@ -9,11 +9,14 @@
 #include "game3d/gamefile.h"
 #include "game3d/keep.h"
 #include "game3d/mainloop.h"
+#include "game3d/menus.h"
 #include "game3d/scene.h"
 #include "game3d/textfile.h"
 #include "test_util.h"
 
 namespace {
+
+using E = PlatformEventType;
 
 // Every call is a new second, so the engine's budget runs out after a few slices.
 uint16_t TickingSecond() {
@@ -35,19 +38,19 @@ class Loop : public GameTest {
     SetSecondsSource(nullptr);
     GameTest::TearDown();
   }
-  // One pass with the mouse at (x, y) and the left button and Enter as given.
-  bool Pass(int x, int y, bool left, bool enter = false) {
-    MouseX = static_cast<uint16_t>(x), MouseY = static_cast<uint16_t>(y);
-    LeftButton = left, KeyDown[VkReturn] = enter;
-    const bool goesOn = MainLoopPass();
-    LeftButton = 0, KeyDown[VkReturn] = 0;
-    return goesOn;
+  // One pass with the mouse at (x, y) and the left button, Enter and Escape as given, the
+  // events pumped first as the pass before would have (twice: a press waits for a move).
+  bool Pass(int x, int y, bool left, bool enter = false, bool escape = false) {
+    if (x != MouseX || y != MouseY) MemQueueMouse(x, y, 0);
+    if (left != LeftButton) MemQueueEvent({left ? E::LeftPressed : E::LeftReleased, 0, 0, 0});
+    if (enter != KeyDown[VkReturn]) MemQueueKey(VkReturn, enter);
+    if (escape != KeyDown[VkEscape]) MemQueueKey(VkEscape, escape);
+    PumpMessages(), PumpMessages();
+    return MainLoopPass();
   }
   // Over the point, pressed, released: a click as the loop sees it.
   void Click(int x, int y) {
-    ASSERT_TRUE(Pass(x, y, false));
-    ASSERT_TRUE(Pass(x, y, true));
-    ASSERT_TRUE(Pass(x, y, false));
+    for (const bool held : {false, true, false}) ASSERT_TRUE(Pass(x, y, held));
   }
   static int Quad(const char* square) {
     return 8 * (8 - (square[1] - '0')) + 7 - (square[0] - 'a');
@@ -73,9 +76,7 @@ class Loop : public GameTest {
     ASSERT_TRUE(LoadGameFile(home.path + "/set.pgn"));
   }
   void Escape() {
-    KeyDown[VkEscape] = 1;
-    ASSERT_TRUE(Pass(0, 0, false));
-    KeyDown[VkEscape] = 0;
+    ASSERT_TRUE(Pass(0, 0, false, false, true));
     ASSERT_EQ(MenuState, ShowingMenu);
   }
   void Restart() {
@@ -147,10 +148,47 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEndAndQuitGivesEverythingBack) {
   EXPECT_EQ(TrackedBytes, startBytes);
 }
 
+TEST_F(Loop, ShortPressesCountOnceWhereTheyWereMadeAndEscapeStepsBackAPress) {
+  // Pressed and released between two passes, as xdotool clicks.
+  const auto quickClick = [&](int x, int y) {
+    ASSERT_TRUE(Pass(x, y, false));
+    MemQueueEvent({E::LeftPressed, 0, 0, 0}), MemQueueEvent({E::LeftReleased, 0, 0, 0});
+    PumpMessages();
+    ASSERT_TRUE(MainLoopPass() && MainLoopPass());
+  };
+  quickClick(400, 185);  // "start new game"
+  ASSERT_EQ(MenuState, ShowingGame);
+  points = SquareScreenPoints();
+  quickClick(points[Quad("d2")].x, points[Quad("d2")].y);
+  EXPECT_TRUE(SquareSelected && SelectedSquare == Quad("d2"));
+  MemQueueKey(VkEscape, true), MemQueueKey(VkEscape, false);  // the frame's own pump takes both
+  ASSERT_TRUE(MainLoopPass() && MenuState == ShowingMenu && Pass(0, 0, false));
+  const uint32_t frames = MemFramesPresented;
+  for (int k = 0; k < 3; ++k) ASSERT_TRUE(Pass(0, 0, false));  // nothing new: nothing drawn
+  EXPECT_EQ(MemFramesPresented, frames);
+  for (const bool held : {false, true, true, true, false}) ASSERT_TRUE(Pass(400, 235, held));
+  // "resume" pressed and held into the game view: the press is not the board's.
+  EXPECT_TRUE(MenuState == ShowingGame && HalfMoveCount == 0 && SelectedSquare == Quad("d2"));
+  quickClick(points[Quad("d4")].x, points[Quad("d4")].y);
+  EXPECT_STREQ(GameRecord[0], "d2-d4");
+  // Escape held over several passes makes one step; from a sub-page the next goes to the main
+  // page, and from there back to the game.
+  for (int k = 0; k < 4; ++k) ASSERT_TRUE(Pass(0, 0, false, false, true));
+  EXPECT_EQ(MenuState, ShowingMenu);
+  Click(400, 285);  // "set game-options"
+  for (const uint8_t page : {SettingsPage, MainPage}) {
+    EXPECT_TRUE(MenuState == ShowingMenu && MenuPage == page);
+    ASSERT_TRUE(Pass(0, 0, false, false, true) && Pass(0, 0, false));
+  }
+  EXPECT_EQ(MenuState, ShowingGame);
+  Quit();
+}
+
 TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
-  MoveTimeSetting = 225;
+  MoveTimeSetting = 30000;
   StartNewGame();
-  // Out of the book with the engine to move: it thinks for many frames.
+  // Out of the book with the engine to move, a second a slice and a long budget: it thinks for
+  // many frames, however many slices fit into one.
   SetUpGame("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
   ASSERT_EQ(TurnState, 0);
   ASSERT_TRUE(Pass(0, 0, false));
@@ -164,6 +202,15 @@ TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   EXPECT_EQ(MenuState, ShowingGame);
   EXPECT_GT(ClockTotalSeconds(EngineClock), clock);
   EXPECT_GT(SearchSteps, steps);
+  // Within one second, with nothing changing but the thinking panel's text, the engine's
+  // frames are drawn only while the panel is shown.
+  SetSecondsSource([] { return LastSeenSecond; });
+  for (const uint8_t shown : {0, 0, 1}) {
+    const uint32_t frames = MemFramesPresented;
+    ShowThinking = shown;
+    ASSERT_TRUE(Pass(400, 235, false) && TurnState == 0);
+    EXPECT_EQ(MemFramesPresented - frames, shown);
+  }
   // Closing the window takes the menu's way out.
   MemQueueEvent({PlatformEventType::Quit, 0, 0, 0});
   EXPECT_FALSE(Pass(0, 0, false));

@@ -116,8 +116,10 @@ TEST_F(Scene, CameraTurnsWrapsStaysInsideAndFlies) {
   const struct {
     double x, y, z, yaw, pitch;
     uint16_t mouseX, mouseY;
-    uint16_t key;  // VkSpace to turn, an arrow to fly
+    uint16_t key;  // VkSpace to turn, an arrow to fly, Home to sit down
     double expectX, expectY, expectZ, expectYaw, expectPitch;
+    double frames = 1;  // 60ths of a second since the last step
+    uint8_t room = 0;   // the surroundings built
   } cases[] = {
       {0, 0, 0, 100, 10, 100, 300, VkSpace, 0, 0, 0, 99, 10},         // mouse left: turn left
       {0, 0, 0, 0.5, 359.5, 400, 0, VkSpace, 0, 0, 0, 0.5, 0},        // pitch past the top
@@ -128,13 +130,22 @@ TEST_F(Scene, CameraTurnsWrapsStaysInsideAndFlies) {
       {0, 0, 0, 0, 0, 0, 0, VkDown, 0, 0, -4, 0, 0},
       {0, 0, 0, 0, 0, 0, 0, VkLeft, -4, 0, 0, 0, 0},
       {0, 0, 0, 270, 0, 0, 0, VkRight, 0, 0, 4, 270, 0},  // 360 is not above 360
+      // Steps by the time passed; never out of the box, within the room's walls when shown.
+      {0, 0, 0, 100, 10, 100, 300, VkSpace, 0, 0, 0, 97, 10, 3},
+      {0, 0, 0, 90, 0, 0, 0, VkUp, 6, 0, 0, 90, 0, 1.5},
+      {2128, 0, 0, 90, 0, 0, 0, VkUp, 2130, 0, 0, 90, 0},
+      {1998, 0, 0, 90, 0, 0, 0, VkUp, 2000, 0, 0, 90, 0, 1, 1},
+      {5000, -5000, -5000, 0, 0, 0, 0, 0, 2000, -1100, -1400, 0, 0, 1, 1},
+      {0, 0, 0, 0, 0, 0, 0, VkHome, 450, -550, 1300, 175, 320},  // the seat of White's player
   };
+  BoardFlipped = 0;
   for (const auto& c : cases) {
     CameraX = c.x, CameraY = c.y, CameraZ = c.z, CameraYaw = c.yaw, CameraPitch = c.pitch;
     MouseX = c.mouseX, MouseY = c.mouseY;
     ClearKeys();
     if (c.key) KeyDown[c.key] = 1;
-    MoveCamera();
+    BuiltSurroundings = c.room;
+    MoveCamera(c.frames);
     const double got[5] = {CameraX, CameraY, CameraZ, CameraYaw, CameraPitch},
                  want[5] = {c.expectX, c.expectY, c.expectZ, c.expectYaw, c.expectPitch};
     for (int k = 0; k < 5; ++k) EXPECT_NEAR(got[k], want[k], k < 3 ? 0.01 : 1e-9) << c.key << k;

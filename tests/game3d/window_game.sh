@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# korvane3d in a real window under Xvfb, played as a person would with xdotool: start a new
-# game, e2-e4 with two clicks, the engine's answer, Escape, save to game1.pgn, quit from the
-# menu. Checks the exit status, the PGN (read back by pgn-extract) and that the screenshots of
-# the menu and of the board are not blank.
+# korvane3d in a real window under Xvfb, played as a person would with xdotool: quick clicks
+# (pressed and released at once) start a new game and pick d2; Escape, then "resume" pressed
+# and held must not move the picked pawn; saving to a folder shows "SAVE ERROR" and the first
+# click after the box counts; e2-e4 with two quick clicks, the engine's answer, save to
+# game1.pgn, quit from the menu. Checks the exit status, the PGN files (read back by
+# pgn-extract) and that the screenshots of the menu and of the board are not blank.
 set -u
 export PATH="$PATH:/usr/games"  # Debian puts pgn-extract there
 game=$1
@@ -22,13 +24,36 @@ fail() {
   exit 1
 }
 
-# A press long enough for the game to see it in a frame.
+# Pressed and released at once, as xdotool's click does; the game must still see it.
 click() {
   xdotool mousemove "$1" "$2"
-  sleep 0.3
-  xdotool mousedown 1
   sleep 0.2
+  xdotool click 1
+  sleep 0.3
+}
+
+# Pressed for a tenth of a second.
+held_click() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.1
   xdotool mouseup 1
+  sleep 0.3
+}
+
+# The window of a message box once it is on the screen, found by its title ("" after 20 s).
+box_window() {
+  local box
+  for _ in $(seq 100); do
+    box=$(xwininfo -root -tree | awk -v title="\"$1\":" '$2 " " $3 == title || $2 == title {print $1; exit}')
+    [ -n "$box" ] && xwininfo -id "$box" | grep -q IsViewable && echo "$box" && return
+    sleep 0.2
+  done
+}
+
+escape() {
+  xdotool key Escape
   sleep 0.3
 }
 
@@ -45,17 +70,30 @@ sleep 3  # start-up: the first picture, then the menus
 import -window root "$work/menu.png"
 
 # Frame and screen coincide on an 800x600 screen. Buttons of the main menu: "start new game"
-# at y 171..202, "save to pgn-file" 321..352, "quit the game" 421..452; on the save page
-# "game1.pgn" at 171..202. The squares e2 and e4 as seen from White's seat at a new game.
+# at y 171..202, "resume" 221..252, "save to pgn-file" 321..352, "quit the game" 421..452; on
+# the save page "game1.pgn" at 171..202 and "game2.pgn" 221..252. The squares d2, e2 and e4 as
+# seen from White's seat at a new game.
 click 400 186
+click 360 295
+escape
+held_click 400 237
+escape
+mkdir game2.pgn  # a folder where the file should go: the save fails with a box
+click 400 336
+click 400 236
+box=$(box_window "SAVE ERROR")
+[ -n "$box" ] || fail "no SAVE ERROR box"
+xdotool windowfocus --sync "$box" key Return
+sleep 0.5
+rmdir game2.pgn
+click 400 336  # the first click after the box: "save to pgn-file"
+click 400 236  # "game2.pgn"
+click 400 237  # "resume"
 click 437 295
 click 442 214
 sleep 3  # the engine answers from its book
 import -window root "$work/board.png"
-xdotool keydown Escape
-sleep 0.3
-xdotool keyup Escape
-sleep 0.3
+escape
 click 400 336
 click 400 186
 click 400 436
@@ -73,6 +111,8 @@ status=$?
 
 [ "$(colours menu.png)" -gt 5 ] || fail "the menu screenshot is blank"
 [ "$(colours board.png)" -gt 5 ] || fail "the board screenshot is blank"
+[ -f game2.pgn ] || fail "game2.pgn was not written: the first click after the box was lost?"
+grep -q "^1\. " game2.pgn && fail "a move was played before e2-e4: $(cat game2.pgn)"
 [ -f game1.pgn ] || fail "game1.pgn was not written"
 grep -q "1\. e2-e4 [A-Za-z]" game1.pgn || fail "game1.pgn lacks e2-e4 and the answer: $(cat game1.pgn)"
 pgn-extract -s game1.pgn >extracted.pgn 2>pgn-errors.txt || fail "pgn-extract failed"
