@@ -1,7 +1,5 @@
 // The opening book: the reply by random number in the engine's orientation, the capture and
 // castling replies, exact matching, and a walk checking every reply is legal.
-#include "engine/book.h"
-
 #include "test_util.h"
 
 namespace {

@@ -1,6 +1,4 @@
 // Evaluation terms checked against hand-worked sums.
-#include "engine/evaluate.h"
-
 #include "test_util.h"
 
 namespace {

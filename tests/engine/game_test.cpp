@@ -1,6 +1,4 @@
 // Playing moves into the game: record, check, mate, stalemate, repetition and fifty-move draws.
-#include "engine/game.h"
-
 #include "test_util.h"
 
 namespace {

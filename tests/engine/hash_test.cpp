@@ -1,6 +1,4 @@
 // The hash table: empty pattern, depth rule, index range, and the key's arithmetic.
-#include "engine/hash.h"
-
 #include "test_util.h"
 
 namespace {

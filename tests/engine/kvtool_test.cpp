@@ -2,9 +2,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-
 #include "test_util.h"
 
 namespace {

@@ -1,7 +1,5 @@
 // Attack tests and the root legality filters. Ordinary attacks, and castling through check as
 // perft plays it, are proven by the perft runs; these are the cases it never shows.
-#include "engine/legal.h"
-
 #include "test_util.h"
 
 namespace {

@@ -1,7 +1,5 @@
 // Move generation: the search order of a row, the 151-entry guard and the recapture lists.
 // Which moves are generated is proven by the perft runs; these tests pin what perft cannot see.
-#include "engine/movegen.h"
-
 #include "test_util.h"
 
 namespace {

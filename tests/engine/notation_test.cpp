@@ -1,7 +1,5 @@
 // Long move notation in both orientations; the coordinate form is read by the book, search
 // and kvtool tests.
-#include "engine/notation.h"
-
 #include "test_util.h"
 
 namespace {

@@ -1,9 +1,5 @@
 // Perft against reference counts from an independent generator, in both orientations: the
 // proof that generation, make/unmake and the legality tests agree with the rules.
-#include "engine/perft.h"
-
-#include <fstream>
-
 #include "test_util.h"
 
 namespace {

@@ -1,6 +1,4 @@
 // The engine's random generator: repeatable from a seed, in range and evenly spread.
-#include "engine/random.h"
-
 #include "test_util.h"
 
 namespace {

@@ -1,7 +1,5 @@
 // Setting up from a FEN: the start position, castling rights and refusals. The other boards it
 // installs in both orientations are proven by the perft runs and the scripted games.
-#include "engine/setup.h"
-
 #include "test_util.h"
 
 namespace {
