@@ -1,14 +1,5 @@
 // Seeded random and mutated xboard and UCI sessions piped into the real korvanewb: it must never
 // crash, hang or trip a sanitizer, whatever it is fed.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <random>
-#include <string>
-#include <vector>
-
 #include "session.h"
 
 namespace {

@@ -2,13 +2,6 @@
 // columns of the thinking line and the summary after a search.
 #include "console/timecontrol.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "console/commands.h"
 #include "console/console_state.h"
 #include "console/output.h"

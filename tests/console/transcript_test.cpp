@@ -1,13 +1,4 @@
 // Transcripts of the real korvanewb: commands in, protocol lines out.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <regex>
-#include <string>
-#include <vector>
-
 #include "session.h"
 
 using namespace std::string_literals;
