@@ -1,9 +1,4 @@
 // Counted memory and the frame surfaces built on it.
-#include "platform3d/memory.h"
-
-#include <array>
-#include <cstring>
-
 #include "tests/platform3d/test_util.h"
 
 namespace {

@@ -1,15 +1,3 @@
-#include "platform3d/render.h"
-
-#include <array>
-#include <cmath>
-#include <random>
-#include <vector>
-
-#include "platform3d/clip.h"
-#include "platform3d/depth.h"
-#include "platform3d/spans.h"
-#include "platform3d/textures.h"
-#include "platform3d/transform.h"
 #include "tests/platform3d/test_util.h"
 
 namespace {

@@ -1,10 +1,3 @@
-#include "platform3d/spans.h"
-
-#include <array>
-#include <random>
-#include <vector>
-
-#include "platform3d/textures.h"
 #include "tests/platform3d/test_util.h"
 
 namespace {

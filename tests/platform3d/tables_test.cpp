@@ -1,15 +1,7 @@
 // Tables built at start-up and the arithmetic on them: key translation, colours and the
 // palette, trigonometry. SDL key codes are written from SDL's published values (characters,
 // or USB scancode | 1 << 30); the expected codes are the Windows VK_ values.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-
-#include "platform3d/keys.h"
-#include "platform3d/palette.h"
-#include "platform3d/platform.h"
-#include "platform3d/trig.h"
+#include "tests/platform3d/test_util.h"
 
 namespace {
 
