@@ -63,9 +63,8 @@ void Check(const Transcript& t) {
   int thinking = 0;
   for (size_t i = 0; i < run.lines.size(); ++i) {
     const std::string& line = run.lines[i];
-    if (std::ranges::any_of(patterns, [&](auto& wanted) { return Matches(line, wanted); })) {
+    if (std::ranges::any_of(patterns, [&](auto& p) { return Matches(line, p); }))
       named.push_back(line);
-    }
     if (std::regex_match(line, DiagramRow)) rows.push_back(line);
     if (line.starts_with("move ")) {
       moves.push_back(line.substr(5));
