@@ -2,8 +2,6 @@
 // crash, hang or trip a sanitizer, whatever it is fed.
 #include "session.h"
 
-namespace {
-
 // The standard fixes this generator's output, so every seed gives the same session everywhere.
 struct Random {
   std::mt19937_64 engine;
@@ -108,8 +106,6 @@ size_t LinesStarting(const std::vector<std::string>& lines, const std::string& w
     return !words.empty() && words[0] == word;
   });
 }
-
-}  // namespace
 
 TEST(ConsoleFuzz, RandomMutatedAndLongSessionsNeverCrash) {
   std::vector<std::string> sessions;  // 2s - 2 and 2s - 1: the xboard and UCI sessions of seed s

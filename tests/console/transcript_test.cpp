@@ -3,8 +3,6 @@
 
 using namespace std::string_literals;
 
-namespace {
-
 struct Transcript {
   std::string input;  // ';' ends a line
   size_t moves;       // "move " lines printed (UCI: "bestmove " lines)
@@ -99,8 +97,6 @@ void Check(const Transcript& t) {
   EXPECT_TRUE(std::ranges::equal(wanted, shown, [](char w, char c) { return w == '*' || w == c; }))
       << shown;
 }
-
-}  // namespace
 
 TEST(Transcript, BannerThenEightFeatureLinesForEachXboard) {
   const SessionResult banner = RunSession("");

@@ -2,8 +2,6 @@
 // castling replies, exact matching, and a walk checking every reply is legal.
 #include "test_util.h"
 
-namespace {
-
 // A book move as "e2e4"; "d5xc4" with the capture flag, and a trailing "?" for any other flag.
 std::string BookText() {
   std::string text = CoordinateText(BookFrom, BookTo);
@@ -88,5 +86,3 @@ TEST(Book, EveryLineIsReachableAndEveryReplyLegal) {
     EXPECT_EQ(WalkBook(engineWhite), engineWhite ? 14 : 15);
   }
 }
-
-}  // namespace

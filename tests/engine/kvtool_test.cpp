@@ -5,8 +5,6 @@
 
 #include "test_util.h"
 
-namespace {
-
 // Exit status, stdout and stderr of kvtool run with the arguments. The outputs go through
 // files in the build folder, named after the process: ctest runs test processes side by side.
 std::tuple<int, std::string, std::string> Kvtool(const std::string& arguments) {
@@ -55,5 +53,3 @@ TEST(Kvtool, PerftOutputAndBadPerftOrSearchInputExitsWithStatusTwoAndOneErrorLin
       EXPECT_NE(("\n" + stdOut).find("\n" + std::string(line)), std::string::npos) << stdOut;
   }
 }
-
-}  // namespace

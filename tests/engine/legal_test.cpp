@@ -2,8 +2,6 @@
 // perft plays it, are proven by the perft runs; these are the cases it never shows.
 #include "test_util.h"
 
-namespace {
-
 TEST(KingAttacked, MissingKingKingScanOrderAndPawnsOnRowSix) {
   // The pieces, then whether each side's king is attacked.
   const std::tuple<Placement, uint8_t, uint8_t> cases[] = {
@@ -59,5 +57,3 @@ TEST(FilterLegal, PinnedPieceMovesGoAndTheOrderStays) {
       std::vector<int>({LastMove[0], MoveFrom[30][MoveListSize - 1], MoveTo[30][MoveListSize - 1]}),
       std::vector<int>({255, 17, 33}));
 }
-
-}  // namespace

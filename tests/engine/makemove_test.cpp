@@ -3,8 +3,6 @@
 // perft; these are the state bytes it cannot see, and the board terms make and unmake keep.
 #include "test_util.h"
 
-namespace {
-
 // The evaluation and the hash key from the kept board terms are those of a fresh count.
 bool KeptTermsCounted(uint8_t ply) {
   uint32_t keptCheck = 0, check = 0;
@@ -83,5 +81,3 @@ TEST(MakeMove, ChangesStateAndUnmakeRestoresTheBoard) {
     EXPECT_TRUE(KeptTermsCounted(ply));
   }
 }
-
-}  // namespace

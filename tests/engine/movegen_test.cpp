@@ -2,8 +2,6 @@
 // Which moves are generated is proven by the perft runs; these tests pin what perft cannot see.
 #include "test_util.h"
 
-namespace {
-
 std::vector<Entry> Entries(std::vector<Entry> front, const std::vector<Entry>& rest) {
   for (Entry e : rest) {
     if (std::find(front.begin(), front.end(), e) == front.end()) front.push_back(e);
@@ -76,5 +74,3 @@ TEST(Recaptures, FirstPieceOfEachRayThenKnightsPawnsKingAndPromotions) {
   RecaptureSquare = 20;
   EXPECT_EQ(GenerateRecaptures1(0), NoMoves);
 }
-
-}  // namespace

@@ -2,8 +2,6 @@
 // and kvtool tests.
 #include "test_util.h"
 
-namespace {
-
 TEST(Notation, LongFormInBothOrientations) {
   // BoardFlipped, from, encoded to, piece, mode, PromotionLetter, text.
   const std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, char, const char*> cases[] = {
@@ -38,5 +36,3 @@ TEST(Notation, LongFormInBothOrientations) {
   }
   PromotionLetter = 'Q';
 }
-
-}  // namespace

@@ -2,8 +2,6 @@
 // proof that generation, make/unmake and the legality tests agree with the rules.
 #include "test_util.h"
 
-namespace {
-
 // Depths with more leaves than this run in the Slow test.
 constexpr uint64_t QuickLeafLimit = 250000;
 
@@ -35,5 +33,3 @@ TEST(Perft, ReferenceCountsInBothOrientations) {
 TEST(PerftSlow, DeepReferenceCountsInBothOrientations) {
   CheckReference(true);
 }
-
-}  // namespace

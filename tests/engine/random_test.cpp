@@ -1,8 +1,6 @@
 // The engine's random generator: repeatable from a seed, in range and evenly spread.
 #include "test_util.h"
 
-namespace {
-
 std::vector<int> Draws(uint32_t seed, int n, int count) {
   SeedRandom(seed);
   std::vector<int> draws;
@@ -20,5 +18,3 @@ TEST(Random, RepeatableFromASeedInRangeAndEven) {
   for (int r : Draws(12345, 10, 20000)) ++counts.at(r);
   for (int count : counts) EXPECT_NEAR(count, 2000, 400);
 }
-
-}  // namespace

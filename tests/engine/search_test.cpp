@@ -1,8 +1,6 @@
 // The sliced search: what it plays, how it scores, the bounds of its path and its time budget.
 #include "test_util.h"
 
-namespace {
-
 TEST_F(SearchTest, ForcedBookMatingTiedAndRepeatingMovesPlayAfterTheFirstIteration) {
   constexpr int16_t Lo = INT16_MIN, Hi = INT16_MAX;
   struct Case {
@@ -188,5 +186,3 @@ TEST(SearchTexts, ScoreTextInPawns) {
       {0, "0.00"}, {-9, "-0.09"}, {9999, "99.99"}, {-32768, "-327.68"}};
   for (auto [score, text] : cases) EXPECT_EQ(ScoreText(score), text) << score;
 }
-
-}  // namespace

@@ -2,8 +2,6 @@
 // installs in both orientations are proven by the perft runs and the scripted games.
 #include "test_util.h"
 
-namespace {
-
 TEST(Setup, StartPositionInBothOrientationsAndCastlingRightsNeedKingAndRookAtHome) {
   const std::tuple<const char*, bool, uint8_t> cases[] = {
       {StartFen, false, 33},
@@ -39,5 +37,3 @@ TEST(Setup, BadInputIsRefusedWithOneLine) {
     EXPECT_TRUE(!error.empty() && error.find('\n') == std::string::npos) << fen << error;
   }
 }
-
-}  // namespace

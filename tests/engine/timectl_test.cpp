@@ -1,8 +1,6 @@
 // Whole-second clocks on a fake wall clock, and the slices each playing strength may run.
 #include "test_util.h"
 
-namespace {
-
 // The middle game with the engine to move, whose search never ends by itself, its clocks reset
 // at second 30.
 class ClockTest : public SearchTest {
@@ -70,5 +68,3 @@ TEST_F(ClockTest, TenSlicesPerFrameOrFiveOrOnePerSecond) {
   TurnState = 1;
   EXPECT_EQ(RunSearchForFrame(), 0);
 }
-
-}  // namespace

@@ -1,8 +1,6 @@
 // Counted memory and the frame surfaces built on it.
 #include "tests/platform3d/test_util.h"
 
-namespace {
-
 using CountedMemory = MemTest;
 
 TEST_F(CountedMemory, TotalIsTheSumOfLiveBlocksAndExhaustionKeepsAnyOldBlock) {
@@ -102,5 +100,3 @@ TEST_F(Surfaces, FillSurfaceWritesEveryPixelAndNothingPastTheBlock) {
   AllocSurface(nullptr, 10, 10, true);
   FreeSurface(nullptr);
 }
-
-}  // namespace

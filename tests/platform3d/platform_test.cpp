@@ -1,8 +1,6 @@
 // The window layer's shared logic, driven through the in-memory backend.
 #include "tests/platform3d/test_util.h"
 
-namespace {
-
 using E = PlatformEventType;
 
 class Platform : public MemTest {
@@ -175,5 +173,3 @@ TEST_F(Platform, StartUpFailuresShowTheirBoxes) {
     EXPECT_EQ(MemPumpCalls == 255u, !MemDeliverCreate);  // WaitForCreate gives up after 255
   }
 }
-
-}  // namespace

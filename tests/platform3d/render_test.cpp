@@ -1,7 +1,5 @@
 #include "tests/platform3d/test_util.h"
 
-namespace {
-
 // Writes view face f directly (camera space), corners given as {x, y, z} each.
 void SetViewFace(int f, const int (&corner)[4][3], uint16_t colour = 1, int16_t tag = 0) {
   for (int c = 0; c < 12; ++c) Column(ViewFaces, c)[f] = static_cast<int16_t>(corner[c / 3][c % 3]);
@@ -232,5 +230,3 @@ TEST_F(Render, ViewFacesAreClippedCulledSkippedOrDrawnByTag) {
     EXPECT_EQ(CountPixels(colour), 0) << colour;
   }
 }
-
-}  // namespace

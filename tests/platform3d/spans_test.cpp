@@ -1,7 +1,5 @@
 #include "tests/platform3d/test_util.h"
 
-namespace {
-
 constexpr uint16_t Ink = 0x1234;
 constexpr uint16_t Base = 0x0F0F;
 
@@ -197,5 +195,3 @@ TEST_F(Spans, OffScreenAndDegenerateQuadsWriteNothingOutOfBounds) {
   FillQuad(0, 0, 100, 0, 100, 100, 0, 100, Ink);
   ClearBackBuffer(Ink);
 }
-
-}  // namespace

@@ -3,8 +3,6 @@
 // or USB scancode | 1 << 30); the expected codes are the Windows VK_ values.
 #include "tests/platform3d/test_util.h"
 
-namespace {
-
 TEST(KeyTranslation, SdlKeysBecomeVirtualKeys) {
   constexpr int32_t s = SdlScancodeMask, none = NoVirtualKey;
   // Letters, digits and the game keys; arrows; F1, F12, F13; keypad 0, 1, 9 and enter; shift,
@@ -97,5 +95,3 @@ TEST(Trig, Rotate2DExactValues) {
         << c[2] << "," << c[3] << " by " << c[4];
   }
 }
-
-}  // namespace
