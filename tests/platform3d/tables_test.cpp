@@ -55,7 +55,7 @@ TEST(Palette, EachRampWithLaterWritesWinningAndRedBlueHalvedToEven) {
   EXPECT_EQ(PaletteColour(0), 0);  // entry 0 is (0, 1, 0), yet index 0 is the transparent texel
 }
 
-TEST(Trig, TablesUseTheBuiltInConstantAndHaveNoZeros) {
+TEST(Trig, TablesUseTheBuiltInConstantHaveNoZerosAndRotate2DGivesExactValues) {
   BuildTrigTables();
   EXPECT_DOUBLE_EQ(CosTable[TrigIndex(2880)], std::cos(3.141576));
   EXPECT_DOUBLE_EQ(SinTable[TrigIndex(5760)], std::sin(360 * 0.0174532));
@@ -74,21 +74,17 @@ TEST(Trig, TablesUseTheBuiltInConstantAndHaveNoZeros) {
   for (int i = -99; i <= 5999; ++i) {
     ASSERT_TRUE(CosTable[TrigIndex(i)] != 0.0 && SinTable[TrigIndex(i)] != 0.0) << i;
   }
-}
-
-TEST(Trig, Rotate2DExactValues) {
-  BuildTrigTables();
-  // Centre, point, index, result: quarter turns about the origin and about (10, 20), a half
-  // turn, 45 degrees (70.71 both ways). Index 5760 reads entry 0, where sin 0 became 0.001: y
-  // moves by -x / 1000, and x = dx + 0.001 dy of exactly 2.5 and 3.5 goes to the even
-  // neighbour. Outside the circle the point is left as it was. Results wrap at 16 bits.
-  const int cases[][7] = {
+  // Rotate2D's centre, point, index and result: quarter turns about the origin and about
+  // (10, 20), a half turn, 45 degrees (70.71 both ways). Index 5760 reads entry 0, where sin 0
+  // became 0.001: y moves by -x / 1000, and x = dx + 0.001 dy of exactly 2.5 and 3.5 goes to
+  // the even neighbour. Outside the circle the point is left as it was. Results wrap at 16 bits.
+  const int turns[][7] = {
       {0, 0, 100, 0, 1440, 0, 100},       {10, 20, 110, 20, 1440, 10, 120},
       {0, 0, 100, 50, 2880, -100, -50},   {0, 0, 100, 0, 720, 71, 71},
       {0, 0, 1000, 0, 5760, 1000, -1},    {0, 0, 2, 500, 5760, 2, 500},
       {0, 0, 3, 500, 5760, 4, 500},       {0, 0, 123, -456, -1, 123, -456},
       {0, 0, 123, -456, 5761, 123, -456}, {30000, 0, -30000, 0, 2880, 90000 - 65536, 1}};
-  for (const auto& c : cases) {
+  for (const auto& c : turns) {
     const auto v = [&](int k) { return static_cast<int16_t>(c[k]); };
     const Point16 p = Rotate2D(v(0), v(1), v(2), v(3), v(4));
     EXPECT_EQ((std::array<int, 2>{p.x, p.y}), (std::array{c[5], c[6]}))
