@@ -124,20 +124,24 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEndAndQuitGivesEverythingBack) {
   ASSERT_TRUE(Pass(0, 0, false));
   EXPECT_EQ(MemFrame[10 * FrameWidth + 10], picture[10 * FrameWidth + 10]);
   EXPECT_NE(MemFrame[300 * FrameWidth + 400], picture[300 * FrameWidth + 400]);
-  StartNewGame();
-  // A mate in two where the engine's one reply is forced: 1. Rh7 Kb8 2. Rh8#.
-  SetUpGame("k7/8/1K6/8/8/8/8/7R w - - 0 1");
-  ClickSquare("h1");
-  ClickSquare("h7");
-  EXPECT_STREQ(GameRecord[0], "Rh1-h7");
+  PlayerSide = 1;
+  StartNewGame();  // from Black's seat file a is on the right and rank 8 nearest
+  EXPECT_GT(points[Quad("a8")].x, points[Quad("h8")].x);
+  EXPECT_GT(points[Quad("e8")].y, points[Quad("e1")].y);
+  // A mate in two for Black where the engine's one reply is forced: 1... Rh2 2. Kb1 Rh1#. With
+  // nothing symmetric in it, a file or rank mirrored anywhere from the screen to the engine
+  // picks an empty square, or shows the pieces where the engine does not have them.
+  SetUpGame("7r/8/8/8/8/1k6/8/K7 b - - 0 1");
+  EXPECT_EQ(DrawnBoard(), BoardOf("7r/8/8/8/8/1k6/8/K7"));
+  ClickSquare("h8"), ClickSquare("h2");
+  EXPECT_STREQ(GameRecord[0], "Rh8-h2");
   for (int frame = 0; frame < 200 && TurnState == 0; ++frame) ASSERT_TRUE(Pass(0, 0, false));
   ASSERT_EQ(TurnState, 1) << "the engine answered";
-  EXPECT_STREQ(GameRecord[1], "Ka8-b8");
-  EXPECT_EQ(std::memcmp(DisplayBoard, GameBoard, sizeof DisplayBoard), 0);
-  ClickSquare("h7");
-  ClickSquare("h8");
+  EXPECT_STREQ(GameRecord[1], "Ka1-b1");
+  EXPECT_EQ(DrawnBoard(), BoardOf("8/8/8/8/8/1k6/7r/1K6"));
+  ClickSquare("h2"), ClickSquare("h1");
   EXPECT_EQ(TurnState, 2);
-  EXPECT_STREQ(ResultText, "1-0 {White mates}");
+  EXPECT_STREQ(ResultText, "0-1 {Black mates}");
   // The end-of-game line is written over the picture.
   EXPECT_GT(CountPixels(PaletteColour(25)), 0);
   ASSERT_EQ(ReplaceTextFile(LastGameFilePath(), "an older game"),

@@ -77,10 +77,10 @@ TEST_F(Menus, AHeldButtonActsOnceAndTheNewPageIsDrawnAtOnce) {
   EXPECT_TRUE(PlayerSide == 0 && MenuPage == SettingsPage);
 }
 
-TEST_F(Menus, EachTimeControlRowShowsItsTextAndSetsItsSecondsAndLabel) {
+TEST_F(Menus, EachTimeControlRowShowsItsTextAndSetsItsSecondsAndPgnTag) {
   // The table: "<moves> moves in <minutes> minutes" gives the seconds of the control divided
-  // by its moves and the label "<moves>/<seconds>"; "game in <minutes> minutes" (moves 0) has
-  // a fixed figure and the label "<seconds>". Row i at y 150 + 15 i, its box at x 470.
+  // by its moves; "game in <minutes> minutes" (moves 0) has a fixed figure. Row i at
+  // y 150 + 15 i, its box at x 470.
   const int rows[15][2] = {{40, 150}, {40, 120}, {40, 90}, {40, 60}, {60, 150},
                            {60, 120}, {60, 60},  {60, 30}, {60, 20}, {60, 10},
                            {60, 5},   {0, 30},   {0, 20},  {0, 10},  {0, 5}};
@@ -93,9 +93,11 @@ TEST_F(Menus, EachTimeControlRowShowsItsTextAndSetsItsSecondsAndLabel) {
     SetStartSettings(), MenuPage = SettingsPage;
     Click(475, y + 3);
     EXPECT_EQ(MoveTimeSetting, moves ? minutes * 60 / moves : gameIn[i - 11]) << text;
-    EXPECT_EQ(TimeControlLabel,
-              (moves ? std::to_string(moves) + "/" : "") + std::to_string(60 * minutes))
-        << text;
+    // A game started with it writes the label "<moves>/<seconds>" or "<seconds>" as its tag.
+    const std::string tag =
+        (moves ? std::to_string(moves) + "/" : "") + std::to_string(60 * minutes);
+    NoteNewGame();
+    EXPECT_NE(PgnText().find("\r\n[TimeControl \"" + tag + "\"]\r\n"), std::string::npos) << text;
     // Its box alone is set (the start value's clears), and its text is the row's.
     for (int k = 0; k < 15; ++k)
       EXPECT_EQ(Pixel(475, 153 + 15 * k), PaletteColour(k == i ? 147 : 2)) << text;

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <random>
@@ -17,6 +19,7 @@
 #include "game3d/camera.h"
 #include "game3d/menutext.h"
 #include "game3d/modelfile.h"
+#include "game3d/scene.h"
 #include "game3d/settings.h"
 #include "platform3d/faces.h"
 #include "platform3d/mem/mem_backend.h"
@@ -149,6 +152,46 @@ inline std::vector<ScreenPoint> SquareScreenPoints() {
       points[q] = {int(sumX[q + 1] / count[q + 1]), int(sumY[q + 1] / count[q + 1])};
   }
   return points;
+}
+
+// The pieces as drawn, in a FEN's order (rank 8 first, file a first; the world has file a at
+// x 850 and rank 8 at z 150 whichever side the player has): '.' for an empty square, else the
+// piece by its count of faces ('k' for kings, queens and bishops alike: they have as many
+// here), upper case in White's shade, lower case in Black's, '?' for anything else.
+inline std::string DrawnBoard() {
+  const uint16_t base = PaletteColour(DataFolder::ModelColourIndex),
+                 white = base + PaletteColour(WhitePieceStyle ? 29 : 180),
+                 black = base - PaletteColour(17);
+  std::string board;
+  for (int z = 150; z < 900; z += 100) {
+    for (int x = 850; x > 100; x -= 100) {
+      int faces = 0;
+      uint16_t colour = 0;  // of the piece's first face, which keeps the model's own shade
+      for (int f = PieceFacesLast; f >= PieceFacesStart; --f) {
+        if (FaceTable.Y1[f] != EmptyCoordinate && FaceTable.X1[f] == x && FaceTable.Z1[f] == z)
+          ++faces, colour = FaceTable.Colour[f];
+      }
+      const char piece = faces == 0    ? '.'
+                         : faces == 48 ? 'p'
+                         : faces == 54 ? 'n'
+                         : faces == 44 ? 'r'
+                         : faces == 64 ? 'k'
+                                       : '?';
+      board += colour == white             ? char(std::toupper(piece))
+               : !faces || colour == black ? piece
+                                           : '?';
+    }
+  }
+  return board;
+}
+// A FEN's board in DrawnBoard's letters.
+inline std::string BoardOf(const std::string& fen) {
+  std::string board;
+  for (const char c : fen.substr(0, fen.find(' '))) {
+    if (std::isdigit(c)) board += std::string(c - '0', '.');
+    if (std::isalpha(c)) board += std::strchr("qbQB", c) ? (std::isupper(c) ? 'K' : 'k') : c;
+  }
+  return board;
 }
 
 // Made-up font pictures: 0 sets every texel, -1 none, any other seed sets them at random.
