@@ -1,9 +1,5 @@
 // The clock faces: which slot shows whose time, where each hand points, lines kept in a slot.
-#include "game3d/clocks.h"
 
-#include "engine/state.h"
-#include "engine/timectl.h"
-#include "platform3d/textures.h"
 #include "test_util.h"
 
 namespace {

@@ -1,17 +1,6 @@
 // The main loop on the in-memory platform: start-up into the menus, a game played with the
 // mouse while the engine answers, the end of the game, the menus pausing the engine, quitting.
-#include <cstring>
 
-#include "engine/game.h"
-#include "engine/search.h"
-#include "engine/state.h"
-#include "engine/timectl.h"
-#include "game3d/gamefile.h"
-#include "game3d/keep.h"
-#include "game3d/mainloop.h"
-#include "game3d/menus.h"
-#include "game3d/scene.h"
-#include "game3d/textfile.h"
 #include "test_util.h"
 
 namespace {

@@ -1,20 +1,8 @@
 // The menus and the move list: click areas and their edges, one action a press, the new page
 // drawn at once, time controls, saving and loading, the move list's rows on their panel and
 // scrolling, and the end of a game.
-#include "game3d/menus.h"
 
-#include <sys/stat.h>
-
-#include <functional>
-#include <random>
-
-#include "engine/timectl.h"
-#include "game3d/gamefile.h"
-#include "game3d/panels.h"
-#include "game3d/pgn.h"
-#include "game3d/textfile.h"
 #include "test_util.h"
-#include "tests/engine/test_util.h"
 
 namespace {
 

@@ -1,14 +1,8 @@
 // The PGN record: the exact text for games of every stage and result, each read back by
 // pgn-extract; games loaded from our own files and other programs' as if played here; faulty
 // files refused by name and move, the game on the board left as it was.
-#include "game3d/pgn.h"
 
-#include <sstream>
-
-#include "game3d/gamefile.h"
-#include "game3d/textfile.h"
 #include "test_util.h"
-#include "tests/engine/test_util.h"
 
 namespace {
 
