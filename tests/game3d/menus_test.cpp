@@ -67,8 +67,8 @@ TEST_F(Menus, AHeldButtonActsOnceAndTheNewPageIsDrawnAtOnce) {
 
 TEST_F(Menus, EachTimeControlRowShowsItsTextAndSetsItsSecondsAndPgnTag) {
   // The table: "<moves> moves in <minutes> minutes" gives the seconds of the control divided
-  // by its moves; "game in <minutes> minutes" (moves 0) has a fixed figure. Row i at
-  // y 150 + 15 i, its box at x 470.
+  // by its moves and the PGN tag "<moves>/<seconds>"; "game in <minutes> minutes" (moves 0) a
+  // fixed figure and the tag "<seconds>". Row i at y 150 + 15 i, its box at x 470.
   const int rows[15][2] = {{40, 150}, {40, 120}, {40, 90}, {40, 60}, {60, 150},
                            {60, 120}, {60, 60},  {60, 30}, {60, 20}, {60, 10},
                            {60, 5},   {0, 30},   {0, 20},  {0, 10},  {0, 5}};
@@ -76,16 +76,13 @@ TEST_F(Menus, EachTimeControlRowShowsItsTextAndSetsItsSecondsAndPgnTag) {
   FillFont(5);
   for (int i = 0; i < 15; ++i) {
     const int moves = rows[i][0], minutes = rows[i][1], y = 150 + 15 * i;
-    const std::string text = (moves ? std::to_string(moves) + " moves" : "game") + " in " +
-                             std::to_string(minutes) + " minutes";
+    const std::string m = std::to_string(moves), n = std::to_string(minutes);
+    const std::string text = (moves ? m + " moves" : "game") + " in " + n + " minutes";
+    const std::string tag = (moves ? m + "/" : "") + std::to_string(60 * minutes);
     SetStartSettings(), MenuPage = SettingsPage;
-    Click(475, y + 3);
+    Click(475, y + 3), NoteNewGame();  // a game started with it
     EXPECT_EQ(MoveTimeSetting, moves ? minutes * 60 / moves : gameIn[i - 11]) << text;
-    // A game started with it writes the label "<moves>/<seconds>" or "<seconds>" as its tag.
-    const std::string tag =
-        (moves ? std::to_string(moves) + "/" : "") + std::to_string(60 * minutes);
-    NoteNewGame();
-    EXPECT_NE(PgnText().find("\r\n[TimeControl \"" + tag + "\"]\r\n"), std::string::npos) << text;
+    EXPECT_NE(PgnText().find("[TimeControl \"" + tag + "\"]"), std::string::npos) << text;
     // Its box alone is set (the start value's clears), and its text is the row's.
     for (int k = 0; k < 15; ++k)
       EXPECT_EQ(Pixel(475, 153 + 15 * k), PaletteColour(k == i ? 147 : 2)) << text;
@@ -116,11 +113,8 @@ TEST_F(Menus, TheThinkingPanelShowsEachFieldAtItsPlace) {
   ASSERT_TRUE(SearchSlice() == 1 && TurnState == 1);
   expectPanel("book move", {});
   // A search under way, then a mate score at another corner, then the game over.
-  FenPosition position;
-  std::string error;
-  ASSERT_TRUE(ParseFen("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3",
-                       &position, &error));
-  InstallSetupPosition(position);
+  GameFromFen("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3", true);
+  SecondsPerMove = 10, BookAllowed = 0;
   ASSERT_TRUE(SearchSlice() == 0 && TurnState == 0);
   const std::string move = CurrentMoveText();  // such as "9-27 b2-b3"
   ASSERT_NE(move.find(" "), std::string::npos) << move;

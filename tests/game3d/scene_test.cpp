@@ -71,8 +71,8 @@ TEST_F(Scene, CameraTurnsWrapsStaysInsideAndFlies) {
   // the room built or not: the camera's place and angles.
   // clang-format off
   const struct { double x, y, z, yaw, pitch; uint16_t mouseX, mouseY, key;
-                 double expectX, expectY, expectZ, expectYaw, expectPitch, frames = 1; uint8_t room = 0;
-  } cases[] = {
+                 double expectX, expectY, expectZ, expectYaw, expectPitch, frames = 1;
+                 uint8_t room = 0; } cases[] = {
       {0, 0, 0, 100, 10, 100, 300, VkSpace, 0, 0, 0, 99, 10},         // mouse left: turn left
       {0, 0, 0, 0.5, 359.5, 400, 0, VkSpace, 0, 0, 0, 0.5, 0},        // pitch past the top
       {0, 0, 0, 0.5, 0.2, 100, 600, VkSpace, 0, 0, 0, 359.9, 359.9},  // both below 0
