@@ -16,16 +16,14 @@ uint16_t TickingSecond() {
 class Loop : public GameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    SetSecondsSource(TickingSecond);
-    FreeSurface(&BackBuffer);
+    GameTest::SetUp(), SetSecondsSource(TickingSecond);
+    FreeSurface(&BackBuffer);  // the start-up makes its own
     startBytes = TrackedBytes;
     ASSERT_TRUE(StartKorvane3d());
   }
   void TearDown() override {
     if (!quit) QuitKorvane3d();
-    SetSecondsSource(nullptr);
-    GameTest::TearDown();
+    SetSecondsSource(nullptr), GameTest::TearDown();
   }
   // One pass with the mouse at (x, y) and the left button, Enter and Escape as given, the
   // events pumped first as the pass before would have (twice: a press waits for a move).
@@ -69,16 +67,15 @@ class Loop : public GameTest {
     ASSERT_EQ(MenuState, ShowingMenu);
   }
   void Restart() {
-    ASSERT_TRUE(StartKorvane3d());
     quit = false;
+    ASSERT_TRUE(StartKorvane3d());
   }
   // Escape to the menus if need be, then "quit the game".
   void Quit() {
     if (MenuState == ShowingGame) Escape();
     ASSERT_TRUE(Pass(400, 440, false));
     EXPECT_FALSE(Pass(400, 440, true));  // "quit the game"
-    QuitKorvane3d();
-    quit = true;
+    QuitKorvane3d(), quit = true;
   }
   DataFolder data;
   std::vector<ScreenPoint> points;
@@ -114,8 +111,8 @@ TEST_F(Loop, AGameIsPlayedWithTheMouseToItsEndAndQuitGivesEverythingBack) {
   EXPECT_NE(MemFrame[300 * FrameWidth + 400], picture[300 * FrameWidth + 400]);
   PlayerSide = 1;
   StartNewGame();  // from Black's seat file a is on the right and rank 8 nearest
-  EXPECT_GT(points[Quad("a8")].x, points[Quad("h8")].x);
-  EXPECT_GT(points[Quad("e8")].y, points[Quad("e1")].y);
+  EXPECT_TRUE(points[Quad("a8")].x > points[Quad("h8")].x &&
+              points[Quad("e8")].y > points[Quad("e1")].y);
   // A mate in two for Black where the engine's one reply is forced: 1... Rh2 2. Kb1 Rh1#. With
   // nothing symmetric in it, a file or rank mirrored anywhere from the screen to the engine
   // picks an empty square, or shows the pieces where the engine does not have them.
@@ -181,9 +178,7 @@ TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   // Out of the book with the engine to move, a second a slice and a long budget: it thinks for
   // many frames, however many slices fit into one.
   SetUpGame("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
-  ASSERT_EQ(TurnState, 0);
-  ASSERT_TRUE(Pass(0, 0, false));
-  ASSERT_GT(SearchSteps, 0);
+  ASSERT_TRUE(TurnState == 0 && Pass(0, 0, false) && SearchSteps > 0);
   Escape();
   const int32_t steps = SearchSteps, clock = ClockTotalSeconds(EngineClock);
   for (int k = 0; k < 5; ++k) ASSERT_TRUE(Pass(0, 0, false));
@@ -203,8 +198,7 @@ TEST_F(Loop, TheMenusPauseTheEngineAndItsClock) {
   // Closing the window takes the menu's way out.
   MemQueueEvent({PlatformEventType::Quit, 0, 0, 0});
   EXPECT_FALSE(Pass(0, 0, false));
-  QuitKorvane3d();
-  quit = true;
+  QuitKorvane3d(), quit = true;
   EXPECT_EQ(TrackedBytes, startBytes);
 }
 

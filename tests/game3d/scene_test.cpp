@@ -8,10 +8,8 @@ namespace {
 class Scene : public EngineGameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    SeedRandom(3);
-    ASSERT_TRUE(BuildGameTables());
-    ASSERT_TRUE(BuildGameWorld());
+    GameTest::SetUp(), SeedRandom(3);
+    ASSERT_TRUE(BuildGameTables() && BuildGameWorld());
   }
   DataFolder data;
 };
@@ -58,10 +56,10 @@ TEST_F(Scene, SurroundingsAreBuiltAndRemoved) {
     Surroundings = uint8_t(setting);
     BuildSurroundings();
     EXPECT_EQ(BuiltSurroundings, setting);
-    EXPECT_EQ(std::count_if(FaceTable.Y1 + SurroundingsStart,
-                            FaceTable.Y1 + SurroundingsStart + SurroundingsFaces + 1,
-                            [](int16_t y) { return y != EmptyCoordinate; }),
-              faces);
+    int built = 0;
+    for (int f = SurroundingsStart; f <= SurroundingsStart + SurroundingsFaces; ++f)
+      built += FaceTable.Y1[f] != EmptyCoordinate;
+    EXPECT_EQ(built, faces);
   }
 }
 

@@ -53,37 +53,23 @@ struct TempFolder {
   std::string path;
 };
 
-// A home of its own for each test: settings and the last game go to its folders, never to the
-// real home.
-struct TempHome : TempFolder {
-  TempHome() {
-    setenv("HOME", path.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (path + "/config").c_str(), 1);
-    setenv("XDG_STATE_HOME", (path + "/state").c_str(), 1);
-  }
-};
-
 class GameTest : public ::testing::Test {
  protected:
-  TempHome home;
+  TempFolder home;  // each test's own: settings and the last game never go to the real home
   void SetUp() override {
+    setenv("HOME", home.path.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home.path + "/config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (home.path + "/state").c_str(), 1);
     MemReset();
     MemFatalHandler = [] {};  // FatalError returns, so the error paths can be inspected
-    BuildTrigTables();
-    BuildPalette();
-    ResetFaces(0, FaceTableSize - 1);
+    BuildTrigTables(), BuildPalette(), ResetFaces(0, FaceTableSize - 1);
     AllocSurface(&BackBuffer, FrameWidth, FrameHeight, true);
-    SetStartSettings();
-    HoverSquare = NoHoverSquare;
+    SetStartSettings(), HoverSquare = NoHoverSquare;
   }
-  void TearDown() override {
-    FreeSurface(&BackBuffer);
-    MemReset();
-  }
+  void TearDown() override { FreeSurface(&BackBuffer), MemReset(); }
   static uint16_t Pixel(int x, int y) { return BackBuffer.pixels[y * BackBuffer.width + x]; }
   static int CountPixels(uint16_t colour) {
-    return static_cast<int>(std::count(
-        BackBuffer.pixels, BackBuffer.pixels + BackBuffer.width * BackBuffer.height, colour));
+    return int(std::count(BackBuffer.pixels, BackBuffer.pixels + FrameWidth * FrameHeight, colour));
   }
 };
 
@@ -191,9 +177,8 @@ inline std::string BoardOf(const std::string& fen) {
 // Made-up font pictures: 0 sets every texel, -1 none, any other seed sets them at random.
 inline void FillFont(int seed) {
   std::mt19937 random(seed);
-  for (uint16_t* t : {FontImage1, FontImage2}) {
+  for (uint16_t* t : {FontImage1, FontImage2})
     for (int i = 0; i < ImageTexels; ++i) t[i] = seed == 0 || (seed > 0 && random() & 1);
-  }
 }
 
 inline std::vector<uint16_t> Drawn(const std::function<void()>& draw) {
