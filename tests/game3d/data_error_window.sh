@@ -50,7 +50,7 @@ check() {
   local status=$?
   [ "$status" -eq 1 ] || fail "exit status $status for '$said' ($closeWith)"
   for child in $boxProcess; do
-    within=2 until_true ended "$child" || fail "the box's process $child outlived the program ($closeWith)"
+    within=10 until_true ended "$child" || fail "the box's process $child outlived the program ($closeWith)"
   done
 }
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the real-window scripts. They wait for what the game shows on the screen (the
 # menus, a move in the move list, a box, the end of the process), polling with generous
 # bounds, never for a fixed time: a loaded machine makes them slower, not fail.
