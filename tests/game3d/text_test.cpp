@@ -18,7 +18,8 @@ TEST_F(MenuText, EachCharacterIsCutFromItsCellOrDrawnAsItsSign) {
   for (int p = 0; p < 2; ++p) {
     for (int i = 0; cells[p][i] != '\0'; ++i) {
       FillFont(-1);  // the cell's texel at row 3, column 2, in a sheet of 5 - p cells a row
-      (p ? FontImage2 : FontImage1)[(4 + 7 * (i / (5 - p))) * 32 + 3 + 6 * (i % (5 - p))] = 1;
+      uint16_t* const sheet = p ? FontImage2 : FontImage1;
+      sheet[(4 + 7 * (i / (5 - p))) * 32 + 3 + 6 * (i % (5 - p))] = 1;
       Text(std::string(1, cells[p][i]).c_str(), 100, 50, 1);
       EXPECT_TRUE(Pixel(102, 53) == Ink && CountPixels(Ink) == 1) << cells[p][i];
     }
