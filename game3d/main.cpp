@@ -19,11 +19,12 @@ constexpr char Usage[] =
     "  --version  show the version and exit\n"
     "\n"
     "Left button: pick a piece, then its square. Right button or Space with the mouse: look\n"
-    "around. Arrow keys: fly. Escape: the menus (new game, settings, loading and saving PGN\n"
-    "files, quit). The settings are kept in $XDG_CONFIG_HOME/korvane/korvane3d.conf and an\n"
-    "unfinished game in $XDG_STATE_HOME/korvane/last-game.pgn (~/.config and ~/.local/state\n"
-    "when unset). The data files (*.kvm) are read from KORVANE_DATA when it is set, else from\n"
-    "the current directory, the program's folder, or ../share/korvane beside it.\n";
+    "around. Arrow keys: fly. Home: back to your seat. Escape: the menus (new game, settings,\n"
+    "loading and saving PGN files, quit). The settings are kept in\n"
+    "$XDG_CONFIG_HOME/korvane/korvane3d.conf and an unfinished game in\n"
+    "$XDG_STATE_HOME/korvane/last-game.pgn (~/.config and ~/.local/state when unset). The\n"
+    "data files (*.kvm) are read from KORVANE_DATA when it is set, else from the current\n"
+    "directory, the program's folder, or ../share/korvane beside it.\n";
 
 }  // namespace
 

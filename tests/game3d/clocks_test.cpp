@@ -1,9 +1,5 @@
 // The clock faces: which slot shows whose time, where each hand points, lines kept in a slot.
-#include "game3d/clocks.h"
 
-#include "engine/state.h"
-#include "engine/timectl.h"
-#include "platform3d/textures.h"
 #include "test_util.h"
 
 namespace {
@@ -30,8 +26,7 @@ TEST_F(Clocks, HandsPointByTheirStepInWhitesAndBlacksSlots) {
     BoardFlipped = side;  // the player's side in the game
     const uint8_t human = side == 0 ? WhiteClockSlot : BlackClockSlot;
     for (const auto& c : cases) {
-      HumanClock = Time(c.seconds);
-      EngineClock = Time(45);  // in the other slot: second hand left
+      HumanClock = Time(c.seconds), EngineClock = Time(45);  // the other slot: second hand left
       DrawClockFaces();
       EXPECT_EQ(TextureSlots[human][c.y * 32 + c.x], c.colour ? PaletteColour(c.colour) : face)
           << c.seconds << " s at " << c.x << "," << c.y << " side " << int(side);

@@ -4,40 +4,16 @@
 # click closes, and the program then stops with status 1 before drawing the scene. SIGTERM
 # while the box waits ends the program (status 1) and the box's process with it.
 set -u
-game=$1
-data=$2
+game=$(readlink -f "$1")
+data=$(readlink -f "$2")
+if [ -z "${INSIDE_XVFB:-}" ]; then
+  INSIDE_XVFB=1 exec timeout 170 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game" "$data"
+fi
+source "$(dirname "$0")/window_util.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Settings and the last game go to the temporary folder, never to the real home.
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
-
-if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec timeout 120 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game" "$data"
-fi
-
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-# The box's window once it is on the screen, found by its title ("" after 30 s).
-box_window() {
-  local box
-  for _ in $(seq 150); do
-    box=$(xwininfo -root -tree | awk '/"DATA FILE ERROR !"/ {print $1; exit}')
-    [ -n "$box" ] && xwininfo -id "$box" | grep -q IsViewable && echo "$box" && return
-    sleep 0.2
-  done
-}
-
-# True once the process has ended, waiting at most $2 tenths of a second.
-ended() {
-  for _ in $(seq "$2"); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  ! kill -0 "$1" 2>/dev/null
-}
 
 # Runs korvane3d on the folder, closes its box with "enter", "click" or "term" (SIGTERM),
 # checks what it said and that it stopped with status 1.
@@ -46,9 +22,8 @@ check() {
   KORVANE_DATA=$folder "$game" 2>"$work/stderr.txt" &
   local pid=$!
   local box
-  box=$(box_window)
-  grep -q "$said" "$work/stderr.txt" || fail "stderr lacks '$said': $(cat "$work/stderr.txt")"
-  [ -n "$box" ] || fail "no message box for '$said'"
+  box=$(within=30 until_true box_window "DATA FILE ERROR !") || fail "no message box for '$said'"
+  grep -q "$said" "$work/stderr.txt" || fail "stderr lacks '$said'"
   local boxProcess
   boxProcess=$(pgrep -P "$pid")
   # Each try gives the box the focus first; a loaded machine may need more than one. A
@@ -62,12 +37,12 @@ check() {
       xdotool windowfocus --sync "$box" mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 24)) click 1
     else
       kill -TERM "$pid"
-      ended "$pid" 50
+      within=10 until_true ended "$pid"
       break
     fi
-    ended "$pid" 50 && break
+    within=10 until_true ended "$pid" && break
   done
-  if ! ended "$pid" 1; then
+  if ! ended "$pid"; then
     kill "$pid"
     fail "the box did not close with $closeWith"
   fi
@@ -75,7 +50,7 @@ check() {
   local status=$?
   [ "$status" -eq 1 ] || fail "exit status $status for '$said' ($closeWith)"
   for child in $boxProcess; do
-    ended "$child" 10 || fail "the box's process $child outlived the program ($closeWith)"
+    within=10 until_true ended "$child" || fail "the box's process $child outlived the program ($closeWith)"
   done
 }
 

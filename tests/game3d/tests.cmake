@@ -2,14 +2,14 @@
 if(TARGET korvane3d)
   add_test(NAME Game3dEndToEndWindowGame
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/window_game.sh $<TARGET_FILE:korvane3d>)
-  set_tests_properties(Game3dEndToEndWindowGame PROPERTIES TIMEOUT 120)
+  set_tests_properties(Game3dEndToEndWindowGame PROPERTIES TIMEOUT 180)
   add_test(NAME Game3dEndToEndKeptBetweenRuns
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/window_keep.sh $<TARGET_FILE:korvane3d>)
-  set_tests_properties(Game3dEndToEndKeptBetweenRuns PROPERTIES TIMEOUT 120)
+  set_tests_properties(Game3dEndToEndKeptBetweenRuns PROPERTIES TIMEOUT 180)
   add_test(NAME Game3dEndToEndDataErrorBox
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/data_error_window.sh $<TARGET_FILE:korvane3d>
                    ${CMAKE_SOURCE_DIR}/data)
-  set_tests_properties(Game3dEndToEndDataErrorBox PROPERTIES TIMEOUT 90)
+  set_tests_properties(Game3dEndToEndDataErrorBox PROPERTIES TIMEOUT 180)
 endif()
 
 # The data files in data/ are kvm-gen's output, unedited.

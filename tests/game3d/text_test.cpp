@@ -17,20 +17,19 @@ TEST_F(MenuText, EachCharacterIsCutFromItsCellOrDrawnAsItsSign) {
   const char* cells[2] = {"aeimqbfjnrcgkosdhlpt", "uy37vz48w159x260"};
   for (int p = 0; p < 2; ++p) {
     for (int i = 0; cells[p][i] != '\0'; ++i) {
-      FillFont(-1);
-      const int perRow = 5 - p;
-      uint16_t* const picture = p ? FontImage2 : FontImage1;
-      picture[(4 + 7 * (i / perRow)) * 32 + 3 + 6 * (i % perRow)] = 1;
+      FillFont(-1);  // the cell's texel at row 3, column 2, in a sheet of 5 - p cells a row
+      uint16_t* const sheet = p ? FontImage2 : FontImage1;
+      sheet[(4 + 7 * (i / (5 - p))) * 32 + 3 + 6 * (i % (5 - p))] = 1;
       Text(std::string(1, cells[p][i]).c_str(), 100, 50, 1);
       EXPECT_TRUE(Pixel(102, 53) == Ink && CountPixels(Ink) == 1) << cells[p][i];
     }
   }
   FillFont(0);  // the signs do not read the pictures; other characters draw nothing
+  // clang-format off
   const std::pair<const char*, std::vector<int>> signs[] = {
-      {"-", {101, 102, 103}},
-      {".", {102 + 800 * 2}},
-      {"+", {101, 102, 103, 102 - 800, 102 + 800}},
+      {"-", {101, 102, 103}}, {".", {102 + 800 * 2}}, {"+", {101, 102, 103, 102 - 800, 102 + 800}},
       {" /:#", {}}};
+  // clang-format on
   for (const auto& [text, dots] : signs) {
     Text(text, 100, 50, 1);
     for (int d : dots) EXPECT_EQ(BackBuffer.pixels[53 * 800 + d], Ink) << text;

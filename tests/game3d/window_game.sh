@@ -7,22 +7,19 @@
 # pgn-extract) and that the screenshots of the menu and of the board are not blank.
 set -u
 export PATH="$PATH:/usr/games"  # Debian puts pgn-extract there
-game=$1
+game=$(readlink -f "$1")
+if [ -z "${INSIDE_XVFB:-}" ]; then
+  INSIDE_XVFB=1 exec timeout 170 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game"
+fi
+source "$(dirname "$0")/window_util.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Settings and the last game go to the temporary folder, never to the real home.
+# Settings and the last game go to the temporary folder, never to the real home; the move list
+# shows, so that the engine's answer can be waited for.
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
+mkdir -p "$XDG_CONFIG_HOME/korvane"
+echo "move-list = on" >"$XDG_CONFIG_HOME/korvane/korvane3d.conf"
 cd "$work" || exit 1
-
-if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec timeout 90 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game"
-fi
-
-fail() {
-  echo "FAIL: $*"
-  [ -f stderr.txt ] && sed 's/^/  korvane3d: /' stderr.txt
-  exit 1
-}
 
 # Pressed and released at once, as xdotool's click does; the game must still see it.
 click() {
@@ -42,16 +39,6 @@ held_click() {
   sleep 0.3
 }
 
-# The window of a message box once it is on the screen, found by its title ("" after 20 s).
-box_window() {
-  local box
-  for _ in $(seq 100); do
-    box=$(xwininfo -root -tree | awk -v title="\"$1\":" '$2 " " $3 == title || $2 == title {print $1; exit}')
-    [ -n "$box" ] && xwininfo -id "$box" | grep -q IsViewable && echo "$box" && return
-    sleep 0.2
-  done
-}
-
 escape() {
   xdotool key Escape
   sleep 0.3
@@ -60,13 +47,7 @@ escape() {
 # Distinct colours in a screenshot: a blank or one-colour screen has very few.
 colours() { convert "$1" -format "%k\n" info:; }
 
-"$game" 2>stderr.txt &
-pid=$!
-for _ in $(seq 50); do
-  xdotool search --name "Korvane 3D" >/dev/null 2>&1 && break
-  sleep 0.2
-done
-sleep 3  # start-up: the first picture, then the menus
+start
 import -window root "$work/menu.png"
 
 # Frame and screen coincide on an 800x600 screen. Buttons of the main menu: "start new game"
@@ -81,33 +62,22 @@ escape
 mkdir game2.pgn  # a folder where the file should go: the save fails with a box
 click 400 336
 click 400 236
-box=$(box_window "SAVE ERROR")
-[ -n "$box" ] || fail "no SAVE ERROR box"
+box=$(until_true box_window "SAVE ERROR") || fail "no SAVE ERROR box"
 xdotool windowfocus --sync "$box" key Return
-sleep 0.5
+until_true eval '! box_window "SAVE ERROR" >/dev/null && menu_up' || fail "the SAVE ERROR box stays"
 rmdir game2.pgn
 click 400 336  # the first click after the box: "save to pgn-file"
 click 400 236  # "game2.pgn"
 click 400 237  # "resume"
 click 437 295
 click 442 214
-sleep 3  # the engine answers from its book
+until_true listed 0 1 || fail "the engine's answer is not listed"
 import -window root "$work/board.png"
 escape
 click 400 336
 click 400 186
 click 400 436
-for _ in $(seq 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 "$pid" 2>/dev/null; then
-  kill "$pid"
-  fail "korvane3d did not quit from the menu"
-fi
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
+exits_cleanly
 
 [ "$(colours menu.png)" -gt 5 ] || fail "the menu screenshot is blank"
 [ "$(colours board.png)" -gt 5 ] || fail "the board screenshot is blank"

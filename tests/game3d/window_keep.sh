@@ -1,29 +1,23 @@
 #!/usr/bin/env bash
 # korvane3d keeps its settings and the game in progress between runs, played under Xvfb with
-# xdotool: (1) Black chosen in the menus, quit; (2) the next start's new game has the engine
-# moving first, quit during it; (3) the next start's "resume" goes on with that game: a move
-# as Black, the engine's answer. The files live in the folders of XDG_CONFIG_HOME and
-# XDG_STATE_HOME, pointed at a temporary folder.
+# xdotool: (1) Black and the move list chosen in the menus, quit; (2) the next start's new game
+# has the engine moving first, quit during it; (3) the next start's "resume" goes on with that
+# game: a move as Black, the engine's answer. The files live in the folders of XDG_CONFIG_HOME
+# and XDG_STATE_HOME, pointed at a temporary folder.
 set -u
 export PATH="$PATH:/usr/games"  # Debian puts pgn-extract there
-game=$1
+game=$(readlink -f "$1")
+if [ -z "${INSIDE_XVFB:-}" ]; then
+  INSIDE_XVFB=1 exec timeout 170 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game"
+fi
+source "$(dirname "$0")/window_util.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 
-if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec timeout 110 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game"
-fi
-
 conf=$XDG_CONFIG_HOME/korvane/korvane3d.conf
 last=$XDG_STATE_HOME/korvane/last-game.pgn
-
-fail() {
-  echo "FAIL: $*"
-  [ -f stderr.txt ] && sed 's/^/  korvane3d: /' stderr.txt
-  exit 1
-}
 
 click() {
   xdotool mousemove "$1" "$2"
@@ -34,18 +28,7 @@ click() {
   sleep 0.3
 }
 
-# Starts korvane3d and waits for its menus.
-start() {
-  "$game" 2>>stderr.txt &
-  pid=$!
-  for _ in $(seq 50); do
-    xdotool search --name "Korvane 3D" >/dev/null 2>&1 && break
-    sleep 0.2
-  done
-  sleep 2
-}
-
-# Escape to the menus when a game is shown, "quit the game" (y 421..452), a clean exit.
+# Escape to the menus when a game is shown, then "quit the game" (y 421..452).
 quit() {
   if [ "${1:-}" = game ]; then
     xdotool keydown Escape
@@ -54,26 +37,23 @@ quit() {
     sleep 0.3
   fi
   click 400 436
-  for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  kill -0 "$pid" 2>/dev/null && kill "$pid" && fail "korvane3d did not quit"
-  wait "$pid" || fail "exit status $?"
+  exits_cleanly
 }
 
-# (1) "set game-options" (y 271..302), "play the black pieces" (box at 310,168), back (461..492).
+# (1) "set game-options" (y 271..302), "play the black pieces" (box at 310,168), the move list
+# (box at 360,423), back (461..492).
 start
 click 400 286
 click 315 173
+click 365 428
 click 400 476
 quit
 grep -qx "colour = black" "$conf" || fail "Black is not kept: $(cat "$conf")"
 
-# (2) "start new game" (171..202): the engine has White and answers from its book at once.
+# (2) "start new game" (171..202): the engine has White and answers from its book.
 start
 click 400 186
-sleep 1.5
+until_true listed 0 0 || fail "the engine's first move is not listed"
 quit game
 grep -q '^\[White "Korvane 3D v1.0"\]' "$last" || fail "no game kept with the engine as White"
 first=$(tr -d '\r' <"$last" | grep -oE '^1\. [^ ]+ \*$') || fail "no first move kept: $(cat "$last")"
@@ -83,7 +63,7 @@ start
 click 400 236
 click 364 295
 click 361 251
-sleep 2
+until_true listed 1 0 || fail "the engine's answer to e7-e6 is not listed"
 quit game
 tr -d '\r' <"$last" | grep -qE "^${first% \*} e7-e6 2\. [^ ]+ \*$" ||
   fail "the game did not go on from '$first': $(cat "$last")"

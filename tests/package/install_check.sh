@@ -14,6 +14,7 @@ if [ -z "${INSIDE_XVFB:-}" ]; then
   INSIDE_XVFB=1 exec timeout 100 xvfb-run -a -n 140 -s "-screen 0 800x600x24" "$0" "$@"
 fi
 
+source "$source/tests/game3d/window_util.sh"  # until_true, menu_up (fail is ours, below)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # korvane3d's settings and last game go to the temporary folder, never to the real home.
@@ -97,11 +98,9 @@ wait "$engine_pid" 2>/dev/null
 # ---- korvane3d from an empty folder, data from share/korvane -------------------------------
 env -u KORVANE_DATA "$root/games/korvane3d" >"$work/korvane3d.out" 2>"$work/korvane3d.err" &
 game=$!
-for _ in $(seq 50); do
-  xdotool search --name "Korvane 3D" >/dev/null 2>&1 && break
-  sleep 0.2
-done
-sleep 3 # the first picture, then the menus
+# The first picture, then the menus: waited for (a minute at most), not timed.
+until_true eval '! kill -0 "$game" 2>/dev/null || menu_up'
+kill -0 "$game" 2>/dev/null && ! menu_up && fail "korvane3d's menus did not show"
 import -window root "$work/menu.png"
 if kill -0 "$game" 2>/dev/null; then
   kill -TERM "$game" # takes the menu's quit path
