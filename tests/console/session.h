@@ -1,4 +1,5 @@
-// Runs the real korvanewb for the transcript, fuzz and signal tests.
+// Shared by the console tests: runs the real korvanewb for the transcript, fuzz and signal tests,
+// and brings in the standard headers the tests use and the test library.
 #pragma once
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -6,9 +7,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <regex>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 

@@ -1,8 +1,5 @@
 // xboard interrupts its engines before every "time": korvanewb ignores SIGINT once it has seen
 // "xboard", while at a terminal Ctrl-C still ends it.
-#include <gtest/gtest.h>
-#include <signal.h>
-
 #include "session.h"
 
 TEST(ConsoleSignals, InterruptsAreIgnoredAfterXboardAndEndAConsoleSession) {

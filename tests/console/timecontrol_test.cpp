@@ -2,13 +2,6 @@
 // columns of the thinking line and the summary after a search.
 #include "console/timecontrol.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "console/commands.h"
 #include "console/console_state.h"
 #include "console/output.h"
@@ -56,13 +49,10 @@ TEST(TimeControl, CommandsGiveTheWorkedOutBudgets) {
            {"level 40 5 0|remove", "8 30 40 0 0 40 0", 0, 0},
        }) {
     SCOPED_TRACE(commands);
-    MovesPerControl = IncrementSeconds = RemainingCentis = HalfMoveCount = 0;
-    TimeReceived = BoardFlipped = 0;
-    SecondsPerMove = 10;
-    MaxDepth = 30;
+    std::tie(SecondsPerMove, MaxDepth, MovesPerControl, IncrementSeconds, RemainingCentis,
+             TimeReceived, HalfMoveCount, BoardFlipped) = std::tuple(10, 30, 0, 0, 0, 0, 0, 0);
+    std::tie(MovesThisControl, ScoreDrop) = std::tuple(movesDone, scoreDrop);
     SetStartPosition(GameBoard);  // 32 pieces
-    MovesThisControl = movesDone;
-    ScoreDrop = scoreDrop;
     for (const std::string& line : Split(commands, "|")) {
       SetCommandLine(line.data(), static_cast<int>(line.size()));
       DecodeTypedMove();

@@ -1,18 +1,7 @@
 // Transcripts of the real korvanewb: commands in, protocol lines out.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <regex>
-#include <string>
-#include <vector>
-
 #include "session.h"
 
 using namespace std::string_literals;
-
-namespace {
 
 struct Transcript {
   std::string input;  // ';' ends a line
@@ -72,9 +61,8 @@ void Check(const Transcript& t) {
   int thinking = 0;
   for (size_t i = 0; i < run.lines.size(); ++i) {
     const std::string& line = run.lines[i];
-    if (std::ranges::any_of(patterns, [&](auto& wanted) { return Matches(line, wanted); })) {
+    if (std::ranges::any_of(patterns, [&](auto& p) { return Matches(line, p); }))
       named.push_back(line);
-    }
     if (std::regex_match(line, DiagramRow)) rows.push_back(line);
     if (line.starts_with("move ")) {
       moves.push_back(line.substr(5));
@@ -109,8 +97,6 @@ void Check(const Transcript& t) {
   EXPECT_TRUE(std::ranges::equal(wanted, shown, [](char w, char c) { return w == '*' || w == c; }))
       << shown;
 }
-
-}  // namespace
 
 TEST(Transcript, BannerThenEightFeatureLinesForEachXboard) {
   const SessionResult banner = RunSession("");

@@ -1,10 +1,6 @@
 // The opening book: the reply by random number in the engine's orientation, the capture and
 // castling replies, exact matching, and a walk checking every reply is legal.
-#include "engine/book.h"
-
 #include "test_util.h"
-
-namespace {
 
 // A book move as "e2e4"; "d5xc4" with the capture flag, and a trailing "?" for any other flag.
 std::string BookText() {
@@ -90,5 +86,3 @@ TEST(Book, EveryLineIsReachableAndEveryReplyLegal) {
     EXPECT_EQ(WalkBook(engineWhite), engineWhite ? 14 : 15);
   }
 }
-
-}  // namespace

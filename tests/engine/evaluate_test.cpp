@@ -1,9 +1,5 @@
 // Evaluation terms checked against hand-worked sums.
-#include "engine/evaluate.h"
-
 #include "test_util.h"
-
-namespace {
 
 struct EvalCase {
   int start;  // -1: empty board (BoardFlipped 0, no rights); 0 or 1: start position, rights 33
@@ -128,5 +124,3 @@ TEST(MaterialBalance, CountsGameBoardWithItsOwnMinorValues) {
   EXPECT_EQ(MaterialBalance(), 2 * 325 + 300 - 480);
   EXPECT_EQ(PieceCount, 6);
 }
-
-}  // namespace

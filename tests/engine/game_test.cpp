@@ -1,9 +1,5 @@
 // Playing moves into the game: record, check, mate, stalemate, repetition and fifty-move draws.
-#include "engine/game.h"
-
 #include "test_util.h"
-
-namespace {
 
 // Status, turn and half-move count, the record's last three entries up to the count, and the
 // result text.
@@ -96,5 +92,3 @@ TEST(Game, RecordAndHistoryStayInBoundsInAVeryLongGame) {
   EXPECT_TRUE(Play("g1f3"));
   EXPECT_EQ(HalfMoveCount, -2);
 }
-
-}  // namespace

@@ -1,9 +1,5 @@
 // The hash table: empty pattern, depth rule, index range, and the key's arithmetic.
-#include "engine/hash.h"
-
 #include "test_util.h"
-
-namespace {
 
 // The probe's answer and the fields it left in HashProbed.
 std::vector<int> Probe(int32_t index) {
@@ -58,5 +54,3 @@ TEST(Hash, KeyWrapsIn32BitsAndKeepsTheDividendsSign) {
     EXPECT_EQ(std::pair(k, keyCheck), std::pair(sums, check));
   }
 }
-
-}  // namespace

@@ -1,10 +1,6 @@
 // Attack tests and the root legality filters. Ordinary attacks, and castling through check as
 // perft plays it, are proven by the perft runs; these are the cases it never shows.
-#include "engine/legal.h"
-
 #include "test_util.h"
-
-namespace {
 
 TEST(KingAttacked, MissingKingKingScanOrderAndPawnsOnRowSix) {
   // The pieces, then whether each side's king is attacked.
@@ -61,5 +57,3 @@ TEST(FilterLegal, PinnedPieceMovesGoAndTheOrderStays) {
       std::vector<int>({LastMove[0], MoveFrom[30][MoveListSize - 1], MoveTo[30][MoveListSize - 1]}),
       std::vector<int>({255, 17, 33}));
 }
-
-}  // namespace

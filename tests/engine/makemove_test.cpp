@@ -1,12 +1,7 @@
 // Make and unmake: the squares a move changes, the next ply's castling and en-passant state,
 // and the board restored by unmake. The moves themselves in every orientation are proven by
 // perft; these are the state bytes it cannot see, and the board terms make and unmake keep.
-#include "engine/makemove.h"
-
-#include "engine/terms.h"
 #include "test_util.h"
-
-namespace {
 
 // The evaluation and the hash key from the kept board terms are those of a fresh count.
 bool KeptTermsCounted(uint8_t ply) {
@@ -86,5 +81,3 @@ TEST(MakeMove, ChangesStateAndUnmakeRestoresTheBoard) {
     EXPECT_TRUE(KeptTermsCounted(ply));
   }
 }
-
-}  // namespace

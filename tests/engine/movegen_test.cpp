@@ -1,10 +1,6 @@
 // Move generation: the search order of a row, the 151-entry guard and the recapture lists.
 // Which moves are generated is proven by the perft runs; these tests pin what perft cannot see.
-#include "engine/movegen.h"
-
 #include "test_util.h"
-
-namespace {
 
 std::vector<Entry> Entries(std::vector<Entry> front, const std::vector<Entry>& rest) {
   for (Entry e : rest) {
@@ -78,5 +74,3 @@ TEST(Recaptures, FirstPieceOfEachRayThenKnightsPawnsKingAndPromotions) {
   RecaptureSquare = 20;
   EXPECT_EQ(GenerateRecaptures1(0), NoMoves);
 }
-
-}  // namespace

@@ -1,10 +1,6 @@
 // Long move notation in both orientations; the coordinate form is read by the book, search
 // and kvtool tests.
-#include "engine/notation.h"
-
 #include "test_util.h"
-
-namespace {
 
 TEST(Notation, LongFormInBothOrientations) {
   // BoardFlipped, from, encoded to, piece, mode, PromotionLetter, text.
@@ -40,5 +36,3 @@ TEST(Notation, LongFormInBothOrientations) {
   }
   PromotionLetter = 'Q';
 }
-
-}  // namespace

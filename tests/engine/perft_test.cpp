@@ -1,12 +1,6 @@
 // Perft against reference counts from an independent generator, in both orientations: the
 // proof that generation, make/unmake and the legality tests agree with the rules.
-#include "engine/perft.h"
-
-#include <fstream>
-
 #include "test_util.h"
-
-namespace {
 
 // Depths with more leaves than this run in the Slow test.
 constexpr uint64_t QuickLeafLimit = 250000;
@@ -39,5 +33,3 @@ TEST(Perft, ReferenceCountsInBothOrientations) {
 TEST(PerftSlow, DeepReferenceCountsInBothOrientations) {
   CheckReference(true);
 }
-
-}  // namespace

@@ -1,9 +1,5 @@
 // The engine's random generator: repeatable from a seed, in range and evenly spread.
-#include "engine/random.h"
-
 #include "test_util.h"
-
-namespace {
 
 std::vector<int> Draws(uint32_t seed, int n, int count) {
   SeedRandom(seed);
@@ -22,5 +18,3 @@ TEST(Random, RepeatableFromASeedInRangeAndEven) {
   for (int r : Draws(12345, 10, 20000)) ++counts.at(r);
   for (int count : counts) EXPECT_NEAR(count, 2000, 400);
 }
-
-}  // namespace

@@ -1,42 +1,5 @@
 // The sliced search: what it plays, how it scores, the bounds of its path and its time budget.
-#include "engine/search.h"
-
 #include "test_util.h"
-
-namespace {
-
-const char MiddleGame[] = "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2PP1N2/PP3PPP/RNBQ1RK1 w - - 0 7";
-
-// A game set up from a FEN with the engine to move, a fake clock and no time limit. The book
-// answers only the start position.
-class SearchTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    SetSecondsSource(nullptr);
-    SetThinkingOutput(nullptr);
-    SetStepObserver(nullptr);
-  }
-
-  static void Position(const char* fen, int maxDepth = 30, int seconds = 0) {
-    GameFromFen(fen, std::string(fen).find(" w ") != std::string::npos);
-    BookAllowed = std::string(fen) == StartFen;
-    HashMoveFrom = HashMoveTo = 0;  // the root list is ordered by whatever these hold
-    // Killers outlive searches by design; clearing them keeps each search independent.
-    std::memset(KillerFrom, 0, sizeof KillerFrom);
-    std::memset(KillerTo, 0, sizeof KillerTo);
-    std::tie(SecondsPerMove, MaxDepth, FakeSecond) = std::tuple(seconds, maxDepth, 0);
-    SetSecondsSource(ReadFakeSecond);
-  }
-
-  // Runs slices until the move is played; the number of slices it took, -1 when it never is.
-  static int SearchToMove() {
-    int n = 1;
-    while (!SearchSlice() && n < 100000) ++n;
-    return n < 100000 ? n : -1;
-  }
-
-  static std::string Played() { return CoordinateText(PlayedFrom, PlayedTo); }
-};
 
 TEST_F(SearchTest, ForcedBookMatingTiedAndRepeatingMovesPlayAfterTheFirstIteration) {
   constexpr int16_t Lo = INT16_MIN, Hi = INT16_MAX;
@@ -223,5 +186,3 @@ TEST(SearchTexts, ScoreTextInPawns) {
       {0, "0.00"}, {-9, "-0.09"}, {9999, "99.99"}, {-32768, "-327.68"}};
   for (auto [score, text] : cases) EXPECT_EQ(ScoreText(score), text) << score;
 }
-
-}  // namespace

@@ -1,11 +1,14 @@
 // Set-up shared by the engine tests: hand-built boards, legal lists, games played move by
-// move from a FEN and a fake wall clock. It brings in the engine and the test library.
+// move from a FEN and a fake wall clock. It brings in the engine, the standard headers the tests
+// use and the test library.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -27,9 +30,12 @@
 #include "engine/search.h"
 #include "engine/setup.h"
 #include "engine/state.h"
+#include "engine/terms.h"
 #include "engine/timectl.h"
 
 constexpr char StartFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+constexpr char MiddleGame[] =
+    "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2PP1N2/PP3PPP/RNBQ1RK1 w - - 0 7";
 
 using Entry = std::pair<int, int>;                       // from-square, encoded MoveTo
 using Placement = std::vector<std::pair<int, uint8_t>>;  // square, piece code
@@ -117,3 +123,35 @@ inline int PlayLine(const std::string& moves) {
 // A wall clock the tests move by hand.
 inline uint16_t FakeSecond = 0;
 inline constexpr SecondsSource ReadFakeSecond = [] { return FakeSecond; };
+
+// A game set up from a FEN with the engine to move, a fake clock and no time limit. The book
+// answers only the start position.
+class SearchTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    SetSecondsSource(nullptr);
+    SetThinkingOutput(nullptr);
+    SetStepObserver(nullptr);
+    SearchStrength = SliceGate = 0;
+  }
+
+  static void Position(const char* fen, int maxDepth = 30, int seconds = 0) {
+    GameFromFen(fen, std::string(fen).find(" w ") != std::string::npos);
+    BookAllowed = std::string(fen) == StartFen;
+    HashMoveFrom = HashMoveTo = 0;  // the root list is ordered by whatever these hold
+    // Killers outlive searches by design; clearing them keeps each search independent.
+    std::memset(KillerFrom, 0, sizeof KillerFrom);
+    std::memset(KillerTo, 0, sizeof KillerTo);
+    std::tie(SecondsPerMove, MaxDepth, FakeSecond) = std::tuple(seconds, maxDepth, 0);
+    SetSecondsSource(ReadFakeSecond);
+  }
+
+  // Runs slices until the move is played; the number of slices it took, -1 when it never is.
+  static int SearchToMove() {
+    int n = 1;
+    while (!SearchSlice() && n < 100000) ++n;
+    return n < 100000 ? n : -1;
+  }
+
+  static std::string Played() { return CoordinateText(PlayedFrom, PlayedTo); }
+};

@@ -1,24 +1,15 @@
 // Whole-second clocks on a fake wall clock, and the slices each playing strength may run.
-#include "engine/timectl.h"
-
 #include "test_util.h"
 
-namespace {
-
-// A middle game with the engine to move, whose search never ends by itself, on a fake clock.
-class ClockTest : public ::testing::Test {
+// The middle game with the engine to move, whose search never ends by itself, its clocks reset
+// at second 30.
+class ClockTest : public SearchTest {
  protected:
   void SetUp() override {
-    GameFromFen("r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2PP1N2/PP3PPP/RNBQ1RK1 w - - 0 7", true);
-    BookAllowed = 0;
+    Position(MiddleGame);
     FakeSecond = 30;
-    SetSecondsSource(ReadFakeSecond);
     ResetClocks();
     ThinkSeconds = 0;
-  }
-  void TearDown() override {
-    SetSecondsSource(nullptr);
-    SearchStrength = SliceGate = 0;
   }
 };
 
@@ -77,5 +68,3 @@ TEST_F(ClockTest, TenSlicesPerFrameOrFiveOrOnePerSecond) {
   TurnState = 1;
   EXPECT_EQ(RunSearchForFrame(), 0);
 }
-
-}  // namespace

@@ -1,12 +1,5 @@
 // Counted memory and the frame surfaces built on it.
-#include "platform3d/memory.h"
-
-#include <array>
-#include <cstring>
-
 #include "tests/platform3d/test_util.h"
-
-namespace {
 
 using CountedMemory = MemTest;
 
@@ -107,5 +100,3 @@ TEST_F(Surfaces, FillSurfaceWritesEveryPixelAndNothingPastTheBlock) {
   AllocSurface(nullptr, 10, 10, true);
   FreeSurface(nullptr);
 }
-
-}  // namespace

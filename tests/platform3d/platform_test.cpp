@@ -1,26 +1,24 @@
 // The window layer's shared logic, driven through the in-memory backend.
-#include "platform3d/platform.h"
-
-#include <tuple>
-#include <vector>
-
 #include "tests/platform3d/test_util.h"
-
-namespace {
 
 using E = PlatformEventType;
 
 class Platform : public MemTest {
  protected:
+  // The game's start-up: each step runs unless an earlier one stopped the program.
+  static void StartUp() {
+    for (auto step : {+[] { PlatformStart(); }, +[] { RegisterWindowClass(); },
+                      +[] { CreateMainWindow("Korvane 3D v1.0"); }, +[] { WaitForCreate(); }}) {
+      if (MemStopCalls == 0) step();
+    }
+  }
   static void OpenWindow() {
-    PlatformStart();
-    RegisterWindowClass();
-    CreateMainWindow("Korvane 3D v1.0");
-    WaitForCreate();
+    StartUp();
     ASSERT_EQ(WindowCreated, 1);
     ASSERT_TRUE(MemMessageBoxes.empty());  // this processor passes the MMX check too
   }
-  static void Queue(E type, int32_t code = 0) { MemQueueEvent({type, code, 0, 0}); }
+  static PlatformEvent Ev(E type, int32_t code = 0, int32_t x = 0) { return {type, code, x, 0}; }
+  static void Queue(E type, int32_t code = 0) { MemQueueEvent(Ev(type, code)); }
 };
 
 TEST_F(Platform, FullScreenOnceCarriesFramesBoxesStepAsideAndFatalErrorsLeaveIt) {
@@ -112,20 +110,20 @@ TEST_F(Platform, EachPumpShowsEveryPressAndReleaseWhereItWasMadeAndBoxesLeaveNot
     std::vector<PlatformEvent> queued;
     std::vector<int> seen;
   } pumps[] = {
-      {{{E::KeyPressed, '7'}, {E::KeyReleased, '7'}, {E::LeftPressed}, {E::LeftReleased}},
+      {{Ev(E::KeyPressed, '7'), Ev(E::KeyReleased, '7'), Ev(E::LeftPressed), Ev(E::LeftReleased)},
        {0, 0, 1, 0, 0, 0}},
       {{}, {1, 0, 0, 0, 0, 0}},
-      {{{E::KeyPressed, 256}}, {0, 0, 0, 1, 0, 0}},
-      {{{E::MouseMoved, 0, 10}, {E::LeftPressed}, {E::LeftReleased}}, {0, 0, 0, 1, 10, 0}},
+      {{Ev(E::KeyPressed, 256)}, {0, 0, 0, 1, 0, 0}},
+      {{Ev(E::MouseMoved, 0, 10), Ev(E::LeftPressed), Ev(E::LeftReleased)}, {0, 0, 0, 1, 10, 0}},
       {{}, {1, 0, 0, 1, 10, 0}},
-      {{{E::MouseMoved, 3, 20}}, {0, 0, 0, 1, 20, 0}},
-      {{{E::RightPressed}, {E::MouseMoved, 3, 30}, {E::RightReleased}}, {0, 1, 0, 1, 20, 0}},
+      {{Ev(E::MouseMoved, 3, 20)}, {0, 0, 0, 1, 20, 0}},
+      {{Ev(E::RightPressed), Ev(E::MouseMoved, 3, 30), Ev(E::RightReleased)}, {0, 1, 0, 1, 20, 0}},
       {{}, {0, 0, 0, 1, 30, 0}},
-      {{{E::MouseMoved, 2, 30}, {E::MouseMoved, 1, 40}, {E::MouseMoved, 0, 50}},
+      {{Ev(E::MouseMoved, 2, 30), Ev(E::MouseMoved, 1, 40), Ev(E::MouseMoved, 0, 50)},
        {0, 1, 0, 1, 30, 0}},
       {{}, {1, 1, 0, 1, 40, 0}},
       {{}, {1, 1, 0, 1, 50, 0}},
-      {{{E::Quit}, {E::KeyReleased, 256}}, {1, 1, 0, 1, 50, 1}},
+      {{Ev(E::Quit), Ev(E::KeyReleased, 256)}, {1, 1, 0, 1, 50, 1}},
       {{}, {1, 1, 0, 0, 50, 1}}};
   for (int32_t code : {-1, 0, 257, INT32_MIN, INT32_MAX}) Queue(E::KeyPressed, code);
   for (const auto& p : pumps) {
@@ -166,11 +164,7 @@ TEST_F(Platform, StartUpFailuresShowTheirBoxes) {
   for (const auto& c : cases) {
     MemReset();
     c.arrange();
-    // Each step runs unless an earlier one stopped the program.
-    for (auto step : {+[] { PlatformStart(); }, +[] { RegisterWindowClass(); },
-                      +[] { CreateMainWindow("Korvane 3D v1.0"); }, +[] { WaitForCreate(); }}) {
-      if (MemStopCalls == 0) step();
-    }
+    StartUp();
     MmxCheck = ProcessorHasMmx;
     SCOPED_TRACE(c.title);
     ExpectOnlyBox(c.title, c.text, c.fatal);
@@ -179,5 +173,3 @@ TEST_F(Platform, StartUpFailuresShowTheirBoxes) {
     EXPECT_EQ(MemPumpCalls == 255u, !MemDeliverCreate);  // WaitForCreate gives up after 255
   }
 }
-
-}  // namespace

@@ -1,31 +1,10 @@
-#include "platform3d/render.h"
-
-#include <array>
-#include <cmath>
-#include <random>
-#include <vector>
-
-#include "platform3d/clip.h"
-#include "platform3d/depth.h"
-#include "platform3d/spans.h"
-#include "platform3d/textures.h"
-#include "platform3d/transform.h"
 #include "tests/platform3d/test_util.h"
-
-namespace {
 
 // Writes view face f directly (camera space), corners given as {x, y, z} each.
 void SetViewFace(int f, const int (&corner)[4][3], uint16_t colour = 1, int16_t tag = 0) {
   for (int c = 0; c < 12; ++c) Column(ViewFaces, c)[f] = static_cast<int16_t>(corner[c / 3][c % 3]);
   ViewFaces.Colour[f] = colour;
   ViewFaces.Tag[f] = tag;
-}
-
-// A 200 x 200 square facing the camera at depth 500, centred on x.
-void SetFrontViewFace(int f, int x, uint16_t colour, int16_t tag) {
-  SetViewFace(
-      f, {{x - 100, -100, 500}, {x + 100, -100, 500}, {x + 100, 100, 500}, {x - 100, 100, 500}},
-      colour, tag);
 }
 
 // An empty face table and the camera at the origin looking along +z.
@@ -52,7 +31,7 @@ class Pipeline : public RasterTest {
 using Faces = Pipeline;
 using Render = Pipeline;
 
-TEST_F(Faces, OutOfRangeEntriesAndCameraPositionsAreKeptInRange) {
+TEST_F(Faces, SelectionByFirstCornerDistanceIntoTripledWrappingViewSpaceAndInRangeOnly) {
   StoreFace(-1, FlatFace(0, 0, 0, 1, 1), 1, 1);  // ignored (ASan checks the writes)
   StoreFace(4001, FlatFace(0, 0, 0, 1, 1), 1, 1);
   ResetFaces(3990, 99999);
@@ -60,9 +39,6 @@ TEST_F(Faces, OutOfRangeEntriesAndCameraPositionsAreKeptInRange) {
   SetCameraCell(1e9, -1e9, std::nan(""));  // limited to 16 bits; not a number is 0
   EXPECT_EQ((std::array<int, 3>{CameraCell.x, CameraCell.y, CameraCell.z}),
             (std::array<int, 3>{32767, -32768, 0}));
-}
-
-TEST_F(Faces, SelectionByFirstCornerDistanceIntoTripledWrappingViewSpace) {
   SetCameraCell(100.5, -200.5, 299.5);  // halves to even: (100, -200, 300)
   SelectFaces();
   EXPECT_EQ(ViewCount, 0);  // empty table
@@ -77,10 +53,8 @@ TEST_F(Faces, SelectionByFirstCornerDistanceIntoTripledWrappingViewSpace) {
   StoreFace(3999, near, 4, 7);
   SelectFaces();
   ASSERT_EQ(ViewCount, 1);  // two faces: index of the last one
-  const int view[7] = {ViewFaces.Source[0], ViewFaces.Source[1], ViewFaces.Colour[1],
-                       ViewFaces.Tag[1],    ViewFaces.X1[1],     ViewFaces.Z1[1],
-                       ViewFaces.X2[1]};
-  EXPECT_EQ(std::vector<int>(view, view + 7),
+  EXPECT_EQ((std::vector<int>{ViewFaces.Source[0], ViewFaces.Source[1], ViewFaces.Colour[1],
+                              ViewFaces.Tag[1], ViewFaces.X1[1], ViewFaces.Z1[1], ViewFaces.X2[1]}),
             (std::vector<int>{10, 3999, 4, 7, 30, -30, 60000 - 65536}));
 }
 
@@ -235,9 +209,14 @@ TEST_F(Render, ViewFacesAreClippedCulledSkippedOrDrawnByTag) {
               0x6666);
   // One corner at depth 2 and none past 100: not clipped, not projected, not drawn.
   SetViewFace(1, {{-10, -10, 2}, {10, -10, 50}, {10, 10, 50}, {-10, 10, 50}}, 0x3333);
-  SetFrontViewFace(2, 0, 0x1000, 7);     // textured from slot 7
-  SetFrontViewFace(3, 300, 0x2000, 50);  // tags outside 0, 1..19 and 100..163 are not drawn
-  SetFrontViewFace(4, -300, 0x3000, 200);
+  // 200 x 200 squares facing the camera at depth 500, centred on x: one textured from slot 7,
+  // and two with tags outside 0, 1..19 and 100..163, which are not drawn.
+  const int fronts[][4] = {{2, 0, 0x1000, 7}, {3, 300, 0x2000, 50}, {4, -300, 0x3000, 200}};
+  for (const auto& [f, x, colour, tag] : fronts) {
+    const int corners[4][3] = {
+        {x - 100, -100, 500}, {x + 100, -100, 500}, {x + 100, 100, 500}, {x - 100, 100, 500}};
+    SetViewFace(f, corners, static_cast<uint16_t>(colour), static_cast<int16_t>(tag));
+  }
   // Over the screen's left half, but with a corner outside the cull volume.
   SetViewFace(5, {{-100, -100, 500}, {0, -100, 500}, {0, 100, 500}, {-2300, 100, 500}}, 0x4444);
   ViewCount = 0;  // a single view face: nothing is drawn
@@ -251,22 +230,3 @@ TEST_F(Render, ViewFacesAreClippedCulledSkippedOrDrawnByTag) {
     EXPECT_EQ(CountPixels(colour), 0) << colour;
   }
 }
-
-TEST_F(Render, RandomViewFacesNeverWriteOutsideTheFrame) {
-  std::mt19937 random(777);
-  std::uniform_int_distribution<int> any(-32768, 32767), near(-400, 400), tag(0, 170);
-  for (int round = 0; round < 20; ++round) {
-    ViewCount = 150;
-    for (int f = 0; f <= ViewCount; ++f) {
-      int c[4][3];
-      for (int k = 0; k < 12; ++k) c[k / 3][k % 3] = round % 2 ? any(random) : near(random);
-      SetViewFace(f, c, static_cast<uint16_t>(random()), static_cast<int16_t>(tag(random)));
-    }
-    const int mouseX = static_cast<int>(random() % 1000);
-    Aim(mouseX, static_cast<int>(random() % 700), false);
-    RenderScene();
-    EXPECT_TRUE(HoverSquare < 64 || HoverSquare == NoHoverSquare);
-  }
-}
-
-}  // namespace

@@ -7,8 +7,6 @@
 #include "platform3d/memory.h"
 #include "platform3d/platform.h"
 
-namespace {
-
 void RunGameLifecycle() {
   const int32_t startBytes = TrackedBytes;
   PlatformStart();
@@ -44,5 +42,3 @@ TEST(SdlSmoke, OpensPresentsClosesAndOpensAgain) {
   PresentFrame(nullptr);
   ShowMouse(false);
 }
-
-}  // namespace

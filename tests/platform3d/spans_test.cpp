@@ -1,19 +1,9 @@
-#include "platform3d/spans.h"
-
-#include <array>
-#include <random>
-#include <vector>
-
-#include "platform3d/textures.h"
 #include "tests/platform3d/test_util.h"
-
-namespace {
 
 constexpr uint16_t Ink = 0x1234;
 constexpr uint16_t Base = 0x0F0F;
 
-using Quad = int16_t[8];                 // x1, y1, ... x4, y4
-using Corners = std::array<int32_t, 8>;  // the same in 32 bits, as the pipeline hands them over
+using Corners = std::array<int32_t, 8>;  // x1, y1, ... x4, y4
 
 using Spans = RasterTest;
 
@@ -56,8 +46,7 @@ TEST_F(Spans, PickingSkipsCellRowsWhollyPastTheRightBorder) {
 }
 
 // Some x > 0, some x < 800, some y > 0 and some y < 600.
-template <class Q>
-bool PassesTrivialReject(const Q& q) {
+bool PassesTrivialReject(const Corners& q) {
   const int32_t xs[4] = {q[0], q[2], q[4], q[6]}, ys[4] = {q[1], q[3], q[5], q[7]};
   return *std::max_element(xs, xs + 4) > 0 && *std::min_element(xs, xs + 4) < 800 &&
          *std::max_element(ys, ys + 4) > 0 && *std::min_element(ys, ys + 4) < 600;
@@ -65,8 +54,7 @@ bool PassesTrivialReject(const Q& q) {
 
 // FillQuad as its steps are written: per row and edge, x = xa + (y - ya)(xb - xa) div (yb - ya).
 // True when a drawn row's span holds the mouse (a mark if picking is armed).
-template <class Q>
-bool ReferenceFillQuad(std::vector<uint16_t>& frame, const Q& q, uint16_t colour) {
+bool ReferenceFillQuad(std::vector<uint16_t>& frame, const Corners& q, uint16_t colour) {
   if (!PassesTrivialReject(q)) return false;
   const int32_t ys[4] = {q[1], q[3], q[5], q[7]};
   const int64_t yTop = *std::min_element(ys, ys + 4), yBottom = *std::max_element(ys, ys + 4);
@@ -102,12 +90,12 @@ TEST_F(Spans, FillQuadMatchesItsWrittenStepsOnRandomQuads) {
   // anything at all; compared after each kind.
   for (int kind = 0; kind < 3; ++kind) {
     for (int i = 0; i < 1500; ++i) {
-      Quad q;
+      Corners q;
       const int cx = i % 3 == 0 ? cellAt(random) : (i % 3 == 1 ? 779 : -20) + cellAt(random) % 21;
       const int cy = i % 2 ? rowAt(random) : rowAt(random) % 21 - 20;
       for (int k = 0; k < 8; ++k) {
         const int cell = (k % 2 ? cy : cx) + cellCorner(random);
-        q[k] = static_cast<int16_t>(kind == 0 ? cell : kind == 1 ? screen(random) : wide(random));
+        q[k] = kind == 0 ? cell : kind == 1 ? screen(random) : wide(random);
       }
       const uint16_t colour = static_cast<uint16_t>(kind * 1500 + i + 1);
       Aim(q[0] & 1023, q[3] & 1023, true);
@@ -207,5 +195,3 @@ TEST_F(Spans, OffScreenAndDegenerateQuadsWriteNothingOutOfBounds) {
   FillQuad(0, 0, 100, 0, 100, 100, 0, 100, Ink);
   ClearBackBuffer(Ink);
 }
-
-}  // namespace

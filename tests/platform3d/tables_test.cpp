@@ -1,17 +1,7 @@
 // Tables built at start-up and the arithmetic on them: key translation, colours and the
 // palette, trigonometry. SDL key codes are written from SDL's published values (characters,
 // or USB scancode | 1 << 30); the expected codes are the Windows VK_ values.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-
-#include "platform3d/keys.h"
-#include "platform3d/palette.h"
-#include "platform3d/platform.h"
-#include "platform3d/trig.h"
-
-namespace {
+#include "tests/platform3d/test_util.h"
 
 TEST(KeyTranslation, SdlKeysBecomeVirtualKeys) {
   constexpr int32_t s = SdlScancodeMask, none = NoVirtualKey;
@@ -65,7 +55,7 @@ TEST(Palette, EachRampWithLaterWritesWinningAndRedBlueHalvedToEven) {
   EXPECT_EQ(PaletteColour(0), 0);  // entry 0 is (0, 1, 0), yet index 0 is the transparent texel
 }
 
-TEST(Trig, TablesUseTheBuiltInConstantAndHaveNoZeros) {
+TEST(Trig, TablesUseTheBuiltInConstantHaveNoZerosAndRotate2DGivesExactValues) {
   BuildTrigTables();
   EXPECT_DOUBLE_EQ(CosTable[TrigIndex(2880)], std::cos(3.141576));
   EXPECT_DOUBLE_EQ(SinTable[TrigIndex(5760)], std::sin(360 * 0.0174532));
@@ -84,26 +74,20 @@ TEST(Trig, TablesUseTheBuiltInConstantAndHaveNoZeros) {
   for (int i = -99; i <= 5999; ++i) {
     ASSERT_TRUE(CosTable[TrigIndex(i)] != 0.0 && SinTable[TrigIndex(i)] != 0.0) << i;
   }
-}
-
-TEST(Trig, Rotate2DExactValues) {
-  BuildTrigTables();
-  // Centre, point, index, result: quarter turns about the origin and about (10, 20), a half
-  // turn, 45 degrees (70.71 both ways). Index 5760 reads entry 0, where sin 0 became 0.001: y
-  // moves by -x / 1000, and x = dx + 0.001 dy of exactly 2.5 and 3.5 goes to the even
-  // neighbour. Outside the circle the point is left as it was. Results wrap at 16 bits.
-  const int cases[][7] = {
+  // Rotate2D's centre, point, index and result: quarter turns about the origin and about
+  // (10, 20), a half turn, 45 degrees (70.71 both ways). Index 5760 reads entry 0, where sin 0
+  // became 0.001: y moves by -x / 1000, and x = dx + 0.001 dy of exactly 2.5 and 3.5 goes to
+  // the even neighbour. Outside the circle the point is left as it was. Results wrap at 16 bits.
+  const int turns[][7] = {
       {0, 0, 100, 0, 1440, 0, 100},       {10, 20, 110, 20, 1440, 10, 120},
       {0, 0, 100, 50, 2880, -100, -50},   {0, 0, 100, 0, 720, 71, 71},
       {0, 0, 1000, 0, 5760, 1000, -1},    {0, 0, 2, 500, 5760, 2, 500},
       {0, 0, 3, 500, 5760, 4, 500},       {0, 0, 123, -456, -1, 123, -456},
       {0, 0, 123, -456, 5761, 123, -456}, {30000, 0, -30000, 0, 2880, 90000 - 65536, 1}};
-  for (const auto& c : cases) {
+  for (const auto& c : turns) {
     const auto v = [&](int k) { return static_cast<int16_t>(c[k]); };
     const Point16 p = Rotate2D(v(0), v(1), v(2), v(3), v(4));
     EXPECT_EQ((std::array<int, 2>{p.x, p.y}), (std::array{c[5], c[6]}))
         << c[2] << "," << c[3] << " by " << c[4];
   }
 }
-
-}  // namespace

@@ -1,20 +1,34 @@
-// Shared set-up for the platform and rasteriser tests, and the headers they all use.
+// Shared set-up for the platform and rasteriser tests; it brings in the platform layer, the
+// standard headers the tests use and the test library.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
+#include "platform3d/clip.h"
+#include "platform3d/depth.h"
 #include "platform3d/faces.h"
+#include "platform3d/keys.h"
 #include "platform3d/mem/mem_backend.h"
 #include "platform3d/memory.h"
 #include "platform3d/palette.h"
 #include "platform3d/picking.h"
 #include "platform3d/platform.h"
+#include "platform3d/render.h"
+#include "platform3d/spans.h"
 #include "platform3d/surface.h"
+#include "platform3d/textures.h"
+#include "platform3d/transform.h"
 #include "platform3d/trig.h"
 
 // A fresh in-memory window layer whose stops return; every test must give back what it took.
