@@ -17,6 +17,7 @@
 
 #include "platform3d/backend.h"
 #include "platform3d/keys.h"
+#include "platform3d/platform.h"
 
 // keys.cpp carries SDL's key code values itself; make sure they are SDL's.
 static_assert(SDLK_RIGHT == SdlKeyFromScancode(79) && SDLK_UP == SdlKeyFromScancode(82));
@@ -177,7 +178,11 @@ const char* BackendStartDisplay() {
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");  // one frame a refresh where the display offers it
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return "SDL_Init";
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    // The box that follows names only the call; SDL's reason says what to mend (the display).
+    std::fprintf(stderr, "korvane3d: no display: %s\n", SDL_GetError());
+    return "SDL_Init";
+  }
   // Without a display SDL may still offer its headless drivers; the game only runs on those
   // when they were asked for by name.
   const char* driver = SDL_GetCurrentVideoDriver();
@@ -308,6 +313,13 @@ void BackendMessageBox(const char* title, const char* text, bool fatal) {
   pthread_sigmask(SIG_BLOCK, &ending, &previous);
   std::atomic<bool> closed{false};
   std::atomic<int> signalled{0};
+  // A signal taken before the mask went up is already a quit, read or still in SDL's queue,
+  // and nothing would act on it while the box waits: that quit is answered now, without it.
+  SDL_PumpEvents();
+  if (QuitRequested || SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) {
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return;
+  }
   std::thread watcher([&] {
     const timespec tick{0, 100 * 1000 * 1000};
     while (!closed) {

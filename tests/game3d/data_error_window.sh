@@ -2,12 +2,13 @@
 # korvane3d with a missing and with a damaged data file, in a real window under Xvfb: the
 # message goes to stderr first, names the file (and the line), shows in a box that Enter or a
 # click closes, and the program then stops with status 1 before drawing the scene. SIGTERM
-# while the box waits ends the program (status 1) and the box's process with it.
+# while the box waits ends the program (status 1) and the box's process with it, and so does
+# SIGTERM at any moment before the box is up.
 set -u
 game=$(readlink -f "$1")
 data=$(readlink -f "$2")
 if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec timeout 170 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game" "$data"
+  INSIDE_XVFB=1 exec timeout 170 "$(dirname "$0")/../xvfb_run.sh" "$0" "$game" "$data"
 fi
 source "$(dirname "$0")/window_util.sh"
 work=$(mktemp -d)
@@ -57,6 +58,21 @@ check() {
 mkdir "$work/missing"
 check "$work/missing" enter 'The data file "font1.kvm" was not found'
 check "$work/missing" term 'The data file "font1.kvm" was not found'
+
+# SIGTERM at any moment of the start, also before the box is up, ends the program: a quit
+# asked for before the box must not leave it waiting for an answer.
+for delay in 0.00 0.02 0.04 0.06 0.08 0.10 0.15 0.20 0.30 0.50; do
+  KORVANE_DATA=$work/missing "$game" 2>"$work/stderr.txt" &
+  pid=$!
+  sleep "$delay"
+  kill -TERM "$pid"
+  if ! within=10 until_true ended "$pid"; then
+    pkill -KILL -P "$pid"
+    kill -KILL "$pid"
+    fail "SIGTERM $delay s after the start did not end the program"
+  fi
+  wait "$pid"
+done
 
 mkdir "$work/damaged"
 cp "$data"/*.kvm "$work/damaged/"
