@@ -15,7 +15,7 @@ set -u
 export PATH="$PATH:/usr/games"
 engine=$(readlink -f "${1:?usage: xboard_match.sh <korvanewb> [uci|position|opening]}")
 mode=${2:-}
-tools=(xvfb-run xboard fairymax)
+tools=(Xvfb xboard fairymax)
 work=$(mktemp -d /tmp/korvanewb-match-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 pgn="$work/games.pgn"
@@ -54,7 +54,7 @@ for tool in "${tools[@]}"; do
 done
 
 # Generous for a loaded machine: unloaded, a match takes under a minute.
-timeout 300 xvfb-run -a xboard -noGUI -popupExitMessage false \
+timeout 300 "$(dirname "$(readlink -f "$0")")/../xvfb_run.sh" xboard -noGUI -popupExitMessage false \
   -fcp "$engine" -fd "$work" -scp "$(command -v fairymax)" "${options[@]}" \
   -matchGames "$games" -saveGameFile "$pgn" -xponder \
   -debug -nameOfDebugFile "$work/debug.txt" >"$work/xboard.log" 2>&1

@@ -7,7 +7,7 @@ set -u
 game=$(readlink -f "$1")
 suppressions=$(readlink -f "$2")
 if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec timeout 170 xvfb-run -a -s "-screen 0 800x600x24" "$(readlink -f "$0")" \
+  INSIDE_XVFB=1 exec timeout 170 "$(dirname "$(readlink -f "$0")")/../xvfb_run.sh" "$(readlink -f "$0")" \
     "$game" "$suppressions"
 fi
 source "$(dirname "$(readlink -f "$0")")/window_util.sh"

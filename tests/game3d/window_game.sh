@@ -9,7 +9,7 @@ set -u
 export PATH="$PATH:/usr/games"  # Debian puts pgn-extract there
 game=$(readlink -f "$1")
 if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec timeout 170 xvfb-run -a -s "-screen 0 800x600x24" "$0" "$game"
+  INSIDE_XVFB=1 exec timeout 170 "$(dirname "$0")/../xvfb_run.sh" "$0" "$game"
 fi
 source "$(dirname "$0")/window_util.sh"
 work=$(mktemp -d)

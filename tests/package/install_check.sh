@@ -9,9 +9,8 @@ set -u
 build=$1
 source=$2
 
-# The search for a free display starts away from 99, where the other Xvfb tests start theirs.
 if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec timeout 100 xvfb-run -a -n 140 -s "-screen 0 800x600x24" "$0" "$@"
+  INSIDE_XVFB=1 exec timeout 100 "$source/tests/xvfb_run.sh" "$0" "$@"
 fi
 
 source "$source/tests/game3d/window_util.sh"  # until_true, menu_up (fail is ours, below)
